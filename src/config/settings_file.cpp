@@ -1,0 +1,107 @@
+#include "config/settings_file.hpp"
+
+#include "config/settings_path.hpp"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <memory>
+
+namespace config {
+
+std::array<char, path_capacity> settings_path{};
+
+namespace {
+
+bool is_blank(char c) { return c == ' ' || c == '\t'; }
+bool is_value_tail(char c) { return is_blank(c) || c == '\r' || c == '\n'; }
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+} // namespace
+
+std::optional<SettingsEntry> parse_settings_piece(const char* piece) {
+    const char* start = piece;
+    while (is_blank(*start)) ++start;
+    if (*start == '\0' || *start == '\n' || *start == '#' || *start == ';') return std::nullopt;
+    const char* equals = std::strchr(start, '=');
+    if (!equals) return std::nullopt;
+
+    const char* key_end = equals;
+    while (key_end > start && is_blank(key_end[-1])) --key_end;
+
+    const char* value = equals + 1;
+    while (is_blank(*value)) ++value;
+    const char* value_end = value + std::strlen(value);
+    while (value_end > value && is_value_tail(value_end[-1])) --value_end;
+
+    return SettingsEntry{{start, static_cast<std::size_t>(key_end - start)},
+                         {value, static_cast<std::size_t>(value_end - value)}};
+}
+
+SettingsFile::SettingsFile() : SettingsFile(settings_path.data()) {}
+
+SettingsFile::SettingsFile(const char* path) {
+    if (!path || *path == '\0') return;
+    const std::unique_ptr<std::FILE, FileCloser> file{std::fopen(path, "r")};
+    if (!file) return;
+    for_each_settings_piece(file.get(), [this](const char*, const auto& entry) {
+        if (entry) insert_or_replace(entry->key, entry->value);
+    });
+}
+
+void SettingsFile::insert_or_replace(std::string_view key, std::string_view value) {
+    const auto found = entries_.find(key);
+    if (found != entries_.end())
+        found->second.assign(value);
+    else
+        entries_.emplace(std::string{key}, std::string{value});
+}
+
+std::optional<std::string_view> SettingsFile::find(std::string_view key) const {
+    const auto found = entries_.find(key);
+    if (found == entries_.end()) return std::nullopt;
+    return std::string_view{found->second};
+}
+
+ColorRgb SettingsFile::get_rgb(const char* key, std::int32_t red, std::int32_t green,
+                               std::int32_t blue) const {
+    const auto found = entries_.find(std::string_view{key});
+    if (found == entries_.end()) return {red, green, blue};
+    ColorRgb color{0, 0, 0};
+    std::sscanf(found->second.c_str(), "%d %d %d", &color.red, &color.green, &color.blue);
+    return color;
+}
+
+ColorRgba SettingsFile::get_rgba(const char* key, std::int32_t red, std::int32_t green,
+                                 std::int32_t blue) const {
+    const auto found = entries_.find(std::string_view{key});
+    if (found == entries_.end()) return {red, green, blue, 255};
+    ColorRgba color{0, 0, 0, 255};
+    std::sscanf(found->second.c_str(), "%d %d %d %d", &color.red, &color.green, &color.blue,
+                &color.alpha);
+    return color;
+}
+
+std::int32_t SettingsFile::get_int(const char* key, std::int32_t fallback) const {
+    const auto found = entries_.find(std::string_view{key});
+    if (found == entries_.end()) return fallback;
+    // atoi's meaning, but saturating at the 32-bit limits on every platform.
+    const long long value = std::strtoll(found->second.c_str(), nullptr, 10);
+    constexpr long long low = std::numeric_limits<std::int32_t>::min();
+    constexpr long long high = std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(value < low ? low : value > high ? high : value);
+}
+
+float SettingsFile::get_float(const char* key, float fallback) const {
+    const auto found = entries_.find(std::string_view{key});
+    if (found == entries_.end()) return fallback;
+    // strtod rather than the runtime's atof: the same meaning, but the C standard's
+    // forms (infinity, NaN, hexadecimal) are accepted everywhere.
+    return static_cast<float>(std::strtod(found->second.c_str(), nullptr));
+}
+
+} // namespace config

@@ -1,0 +1,42 @@
+#pragma once
+// The two writes the recolour pass makes. The plugin writes host memory; tests and
+// tools record what would be written.
+
+#include <cstdint>
+#include <vector>
+
+namespace hud {
+
+using HostAddress = std::uint32_t;
+
+class HostWriter {
+public:
+    virtual ~HostWriter() = default;
+    virtual void patch_byte(HostAddress address, std::uint8_t value) = 0;
+    virtual void patch_float(HostAddress address, float value) = 0;
+};
+
+struct RecordedWrite {
+    enum class Kind { byte, real } kind;
+    HostAddress address;
+    std::uint8_t byte;
+    float real;
+
+    friend bool operator==(const RecordedWrite&, const RecordedWrite&) = default;
+};
+
+class RecordingWriter final : public HostWriter {
+public:
+    void patch_byte(HostAddress address, std::uint8_t value) override {
+        writes_.push_back({RecordedWrite::Kind::byte, address, value, 0.0f});
+    }
+    void patch_float(HostAddress address, float value) override {
+        writes_.push_back({RecordedWrite::Kind::real, address, 0, value});
+    }
+    const std::vector<RecordedWrite>& writes() const { return writes_; }
+
+private:
+    std::vector<RecordedWrite> writes_;
+};
+
+} // namespace hud

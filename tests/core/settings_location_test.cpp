@@ -1,0 +1,69 @@
+#include "config/settings_location.hpp"
+#include "config/settings_path.hpp"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+namespace {
+
+using config::find_settings_file;
+
+struct FakeDisk {
+    std::set<std::string> entries;
+    std::vector<std::string> asked;
+    bool operator()(const char* path) {
+        asked.emplace_back(path);
+        return entries.count(path) != 0;
+    }
+};
+
+const std::string game = "C:\\Games\\Vice City\\";
+const std::string exe = game + "gta-vc.exe";
+
+TEST(SettingsLocation, TriesPluginsThenScriptsThenTheGameFolder) {
+    FakeDisk disk;
+    const auto found = find_settings_file(exe, std::ref(disk));
+    EXPECT_EQ(disk.asked, (std::vector<std::string>{game + "plugins\\Tessivar.VC.ini",
+                                                    game + "scripts\\Tessivar.VC.ini",
+                                                    game + "Tessivar.VC.ini"}));
+    EXPECT_EQ(found.candidate, -1);
+    EXPECT_EQ(found.path, game + "Tessivar.VC.ini"); // the fallback that does not exist
+}
+
+TEST(SettingsLocation, FirstExistingPlaceWins) {
+    FakeDisk both{{game + "plugins\\Tessivar.VC.ini", game + "scripts\\Tessivar.VC.ini"}, {}};
+    EXPECT_EQ(find_settings_file(exe, std::ref(both)).path, game + "plugins\\Tessivar.VC.ini");
+    EXPECT_EQ(both.asked.size(), 1u);
+
+    FakeDisk scripts{{game + "scripts\\Tessivar.VC.ini", game + "Tessivar.VC.ini"}, {}};
+    const auto found = find_settings_file(exe, std::ref(scripts));
+    EXPECT_EQ(found.path, game + "scripts\\Tessivar.VC.ini");
+    EXPECT_EQ(found.candidate, 1);
+
+    FakeDisk beside{{game + "Tessivar.VC.ini"}, {}};
+    EXPECT_EQ(find_settings_file(exe, std::ref(beside)).candidate, 2);
+}
+
+TEST(SettingsLocation, OnlyBackslashesSeparateFolders) {
+    EXPECT_EQ(config::game_folder("C:/Games/gta-vc.exe"), "C:/Games/gta-vc.exe");
+    EXPECT_EQ(config::game_folder("C:\\Games/x\\gta.exe"), "C:\\Games/x\\");
+    EXPECT_EQ(config::game_folder("gta.exe"), "gta.exe");
+    FakeDisk disk;
+    EXPECT_EQ(find_settings_file("gta.exe", std::ref(disk)).path, "gta.exeTessivar.VC.ini");
+}
+
+TEST(SettingsLocation, PathThatDoesNotFitLeavesSettingsPathEmpty) {
+    const std::string fits(259, 'p');
+    config::store_settings_path(fits);
+    EXPECT_EQ(std::string{config::settings_path.data()}, fits);
+
+    config::store_settings_path(std::string(260, 'q'));
+    EXPECT_EQ(config::settings_path[0], '\0');
+
+    config::store_settings_path("C:\\a\\Tessivar.VC.ini");
+    EXPECT_STREQ(config::settings_path.data(), "C:\\a\\Tessivar.VC.ini");
+}
+
+} // namespace

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs what the build and the tests need on a fresh Debian machine, and
+# returns quickly when everything is already there.
+set -euo pipefail
+
+need=()
+have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
+
+packages=(g++-mingw-w64-i686 mingw-w64-i686-dev wine wine32:i386 cmake ninja-build
+          googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
+          clang-format python3 binutils-mingw-w64-i686)
+for p in "${packages[@]}"; do have "$p" || need+=("$p"); done
+
+if [ ${#need[@]} -gt 0 ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    dpkg --add-architecture i386
+  fi
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+fi
+
+# Wine's first start creates its prefix; do it once, quietly.
+export WINEDEBUG=-all
+prefix="${WINEPREFIX:-$HOME/.wine}"
+if [ ! -f "$prefix/system.reg" ]; then
+  wineboot -i >/dev/null 2>&1 || true
+  wineserver -w 2>/dev/null || true
+fi
