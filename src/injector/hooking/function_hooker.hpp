@@ -1,0 +1,184 @@
+#pragma once
+// Hooks that share one host call site. The site is patched once to call the site's
+// own trampoline, `call_hooks`, which runs the registered hooks as a chain ending in
+// the function the site called before. The last hook to go puts the site's bytes back.
+//
+// The call site is a template argument, so each site has its own manager, trampoline
+// and statics, and the trampoline needs no context.
+
+#include "injector/host_address.hpp"
+#include "injector/hooking/checked_call.hpp"
+#include "injector/hooking/scoped_patch.hpp"
+
+#include <functional>
+#include <list>
+#include <memory>
+#include <stdexcept>
+#include <utility>
+
+namespace injector {
+
+template <class Patch, class Hooker, class Ret, class... Args>
+class function_hooker_manager;
+
+template <class Patch, HostAddress addr, class FunctionPointer, class Ret, class... Args>
+class function_hooker_base : public scoped_base {
+    static_assert(sizeof...(Args) == 0, "hooked calls take no arguments in this plugin");
+
+public:
+    using manager_type = function_hooker_manager<Patch, function_hooker_base, Ret, Args...>;
+    using next_fn = std::function<Ret()>;
+    using hook_fn = std::function<Ret(next_fn)>;
+    using trampoline_type = Ret (*)();
+
+    static constexpr HostAddress call_site = addr;
+
+    function_hooker_base() : manager(manager_type::instance()) {}
+
+    // Hands the registration over: nothing is written to the site on the way.
+    function_hooker_base(function_hooker_base&& from)
+        : hooked(from.hooked), manager(manager_type::instance()) {
+        manager->replace(&from, this);
+    }
+    function_hooker_base& operator=(const function_hooker_base&) = delete;
+
+    ~function_hooker_base() override { function_hooker_base::restore_saved(); }
+
+    void restore_saved() override {
+        hooked = false;
+        manager->remove(this);
+    }
+
+    virtual void install(hook_fn hook) = 0;
+
+    void install_with(hook_fn hook, trampoline_type trampoline) {
+        hooked = true;
+        manager->add(this, std::move(hook));
+        if (!manager->installed) manager->place(translate(rebase(call_site)), trampoline);
+    }
+
+    bool is_hooked() const { return hooked; }
+
+private:
+    bool hooked = false;
+    std::shared_ptr<manager_type> manager;
+};
+
+template <class Patch, class Hooker, class Ret, class... Args>
+class function_hooker_manager : private Patch {
+    friend Hooker;
+
+public:
+    using next_fn = typename Hooker::next_fn;
+    using hook_fn = typename Hooker::hook_fn;
+
+    // A new share of the site's one manager, created on first use.
+    static std::shared_ptr<function_hooker_manager> instance() {
+        static const std::shared_ptr<function_hooker_manager> manager{
+            new function_hooker_manager};
+        return manager;
+    }
+
+    // The trampoline the call site is patched to call, with the host call's own
+    // calling convention. The stack may come from host code of any alignment.
+    __attribute__((force_align_arg_pointer, noinline)) static Ret call_hooks() {
+        function_hooker_manager* const self = instance().get();
+        if (self->hooks.empty()) return self->host_target();
+        next_fn host_step = [self]() -> Ret { return self->host_target(); };
+        if (self->hooks.size() == 1) return call_checked(self->hooks.front().second, host_step);
+        // The last hook added runs outermost; the first one's `next` is the host.
+        next_fn chain = host_step;
+        for (const auto& entry : self->hooks)
+            chain = [hook = entry.second, inner = chain]() -> Ret {
+                return call_checked(hook, inner);
+            };
+        return call_checked(chain);
+    }
+
+    function_hooker_manager(const function_hooker_manager&) = delete;
+    function_hooker_manager& operator=(const function_hooker_manager&) = delete;
+    ~function_hooker_manager() override { hooks.clear(); }
+
+    void restore_saved() override {
+        if (!installed) return;
+        installed = false;
+        hooks.clear();
+        Patch::restore_saved();
+    }
+
+    bool is_installed() const { return installed; }
+    std::size_t hook_count() const { return hooks.size(); }
+    Ret (*former_target() const)() { return host_target; }
+
+private:
+    using entry = std::pair<Hooker*, hook_fn>;
+
+    function_hooker_manager() = default;
+
+    void add(Hooker* hooker, hook_fn hook) {
+        for (entry& registered : hooks)
+            if (registered.first == hooker) {
+                registered.second = std::move(hook);
+                return;
+            }
+        if (hooks.size() >= hooks.max_size()) throw std::length_error("list too long");
+        hooks.emplace_back(hooker, std::move(hook));
+    }
+
+    void remove(Hooker* hooker) {
+        const auto found = find(hooker);
+        if (found == hooks.end()) return;
+        hooks.erase(found);
+        if (hooks.empty()) restore_saved();
+    }
+
+    void replace(Hooker* from, Hooker* to) {
+        const auto found = find(from);
+        if (found == hooks.end()) return;
+        hook_fn hook = std::move(found->second);
+        hooks.erase(found);
+        add(to, std::move(hook));
+    }
+
+    // Saves the site and patches it to call the trampoline. A site that holds no
+    // branch is left alone: with no former destination the trampoline would jump to
+    // address 0.
+    void place(HostAddress at, typename Hooker::trampoline_type trampoline) {
+        if (branch_target(at) == 0) return;
+        this->save_bytes(at, 5, true);
+        host_target = reinterpret_cast<Ret (*)()>(
+            static_cast<std::uintptr_t>(write_call(at, reinterpret_cast<std::uintptr_t>(trampoline))));
+        installed = true;
+    }
+
+    typename std::list<entry>::iterator find(Hooker* hooker) {
+        auto it = hooks.begin();
+        while (it != hooks.end() && it->first != hooker) ++it;
+        return it;
+    }
+
+    Ret (*host_target)() = nullptr;
+    std::list<entry> hooks;
+    bool installed = false;
+};
+
+template <class Patch, HostAddress addr, class Function>
+class function_hooker;
+
+template <class Patch, HostAddress addr, class Ret, class... Args>
+class function_hooker<Patch, addr, Ret(Args...)>
+    : public function_hooker_base<Patch, addr, Ret (*)(Args...), Ret, Args...> {
+    using base = function_hooker_base<Patch, addr, Ret (*)(Args...), Ret, Args...>;
+
+public:
+    using typename base::hook_fn;
+
+    function_hooker() = default;
+    function_hooker(function_hooker&&) = default;
+
+    void install(hook_fn hook) override {
+        this->install_with(std::move(hook), &base::manager_type::call_hooks);
+    }
+};
+
+} // namespace injector
