@@ -6,17 +6,20 @@
 
 namespace hud {
 
+GuardedHostWriter::GuardedHostWriter(platform::ImageRange host_image) : host_image_(host_image) {}
+
 void GuardedHostWriter::patch_byte(HostAddress address, std::uint8_t value) {
-    injector::patch_byte(address, value);
+    if (host_image_.contains(address, sizeof value)) injector::patch_byte(address, value);
 }
 
 void GuardedHostWriter::patch_float(HostAddress address, float value) {
-    injector::patch_float(address, value);
+    if (host_image_.contains(address, sizeof value)) injector::patch_float(address, value);
 }
 
 void recolour_pass() {
+    static const platform::ImageRange host_image = platform::executable_image();
     config::locate_settings_file();
-    GuardedHostWriter writer;
+    GuardedHostWriter writer{host_image};
     recolour_from_settings_path(writer);
 }
 

@@ -2,13 +2,21 @@
 // The production HostWriter: guarded writes into the host's own memory.
 
 #include "hud/host_writer.hpp"
+#include "platform/host_services.hpp"
 
 namespace hud {
 
 class GuardedHostWriter final : public HostWriter {
 public:
+    // Writes only into the host executable's own image: the HUD addresses are not
+    // rebased, so on a host loaded elsewhere they would land in unrelated memory.
+    explicit GuardedHostWriter(platform::ImageRange host_image);
+
     void patch_byte(HostAddress address, std::uint8_t value) override;
     void patch_float(HostAddress address, float value) override;
+
+private:
+    platform::ImageRange host_image_;
 };
 
 } // namespace hud

@@ -29,6 +29,16 @@ bool accessible(Address address, std::uint32_t size, Access access);
 // GetModuleHandleA(nullptr): the load address of the process's executable.
 Address executable_module_base();
 
+// The executable's image as mapped: its load address and SizeOfImage.
+struct ImageRange {
+    Address base;
+    std::uint32_t size;
+    bool contains(Address address, std::uint32_t length) const {
+        return address >= base && length <= size && address - base <= size - length;
+    }
+};
+ImageRange executable_image();
+
 // GetModuleFileNameA on the executable's module: the length written, 0 on failure.
 // A result equal to `size` means the platform truncated the path.
 std::uint32_t executable_path(char* buffer, std::uint32_t size);

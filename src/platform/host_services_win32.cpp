@@ -49,6 +49,13 @@ Address executable_module_base() {
     return static_cast<Address>(reinterpret_cast<UINT_PTR>(GetModuleHandleA(nullptr)));
 }
 
+ImageRange executable_image() {
+    const auto* image = reinterpret_cast<const std::uint8_t*>(GetModuleHandleA(nullptr));
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(image);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(image + dos->e_lfanew);
+    return {executable_module_base(), nt->OptionalHeader.SizeOfImage};
+}
+
 std::uint32_t executable_path(char* buffer, std::uint32_t size) {
     return GetModuleFileNameA(GetModuleHandleA(nullptr), buffer, size);
 }
