@@ -14,8 +14,12 @@ std::array<char, path_capacity> settings_path{};
 
 namespace {
 
-bool is_blank(char c) { return c == ' ' || c == '\t'; }
-bool is_value_tail(char c) { return is_blank(c) || c == '\r' || c == '\n'; }
+bool is_blank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool is_value_tail(char c) {
+    return is_blank(c) || c == '\r' || c == '\n';
+}
 
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
@@ -25,18 +29,22 @@ struct FileCloser {
 
 std::optional<SettingsEntry> parse_settings_piece(const char* piece) {
     const char* start = piece;
-    while (is_blank(*start)) ++start;
+    while (is_blank(*start))
+        ++start;
     if (*start == '\0' || *start == '\n' || *start == '#' || *start == ';') return std::nullopt;
     const char* equals = std::strchr(start, '=');
     if (!equals) return std::nullopt;
 
     const char* key_end = equals;
-    while (key_end > start && is_blank(key_end[-1])) --key_end;
+    while (key_end > start && is_blank(key_end[-1]))
+        --key_end;
 
     const char* value = equals + 1;
-    while (is_blank(*value)) ++value;
+    while (is_blank(*value))
+        ++value;
     const char* value_end = value + std::strlen(value);
-    while (value_end > value && is_value_tail(value_end[-1])) --value_end;
+    while (value_end > value && is_value_tail(value_end[-1]))
+        --value_end;
 
     return SettingsEntry{{start, static_cast<std::size_t>(key_end - start)},
                          {value, static_cast<std::size_t>(value_end - value)}};

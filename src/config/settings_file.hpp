@@ -37,7 +37,8 @@ std::optional<SettingsEntry> parse_settings_piece(const char* piece);
 template <class Visitor>
 void for_each_settings_piece(std::FILE* file, Visitor&& visit) {
     char buffer[line_buffer_size];
-    while (std::fgets(buffer, sizeof buffer, file)) visit(buffer, parse_settings_piece(buffer));
+    while (std::fgets(buffer, sizeof buffer, file))
+        visit(buffer, parse_settings_piece(buffer));
 }
 
 class SettingsFile {

@@ -12,8 +12,7 @@ void locate_settings_file() {
         settings_path[0] = '\0';
         return;
     }
-    const Location found =
-        find_settings_file({executable.data(), length}, platform::path_exists);
+    const Location found = find_settings_file({executable.data(), length}, platform::path_exists);
     store_settings_path(found.path);
 }
 

@@ -70,6 +70,13 @@ constexpr std::array<std::string_view, hud_setting_count> element_names{
 } // namespace
 // clang-format on
 
+std::string_view component_name(SettingKind kind, int index) {
+    constexpr std::array<std::string_view, 4> colour{"red", "green", "blue", "alpha"};
+    if (kind == SettingKind::Integer) return "style";
+    if (kind == SettingKind::Float) return "size";
+    return index >= 0 && index < component_count(kind) ? colour[index] : std::string_view{};
+}
+
 std::string_view hud_element_name(std::size_t row) {
     return row < element_names.size() ? element_names[row] : std::string_view{};
 }

@@ -32,9 +32,12 @@ struct HudSetting {
 
 constexpr int component_count(SettingKind kind) {
     switch (kind) {
-    case SettingKind::Rgb: return 3;
-    case SettingKind::Rgba: return 4;
-    default: return 1;
+    case SettingKind::Rgb:
+        return 3;
+    case SettingKind::Rgba:
+        return 4;
+    default:
+        return 1;
     }
 }
 
@@ -42,6 +45,9 @@ inline constexpr int hud_setting_count = 34;
 inline constexpr int hud_write_count = 92;
 
 extern const std::array<HudSetting, hud_setting_count> hud_setting_table;
+
+// What a component of a row is: "red", "green", "blue", "alpha", "style" or "size".
+std::string_view component_name(SettingKind kind, int index);
 
 // The HUD element of a table row, in plain words, for people reading tool output.
 std::string_view hud_element_name(std::size_t row);

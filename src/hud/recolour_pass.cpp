@@ -42,7 +42,8 @@ void apply_setting(const HudSetting& setting, const config::SettingsFile& file,
 }
 
 void apply_settings(const config::SettingsFile& file, HostWriter& writer) {
-    for (const HudSetting& setting : hud_setting_table) apply_setting(setting, file, writer);
+    for (const HudSetting& setting : hud_setting_table)
+        apply_setting(setting, file, writer);
 }
 
 void recolour_from_settings_path(HostWriter& writer) {

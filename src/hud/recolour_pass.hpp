@@ -9,8 +9,7 @@
 namespace hud {
 
 // One row: its query with the row's defaults, then a write per in-range component.
-void apply_setting(const HudSetting& setting, const config::SettingsFile& file,
-                   HostWriter& writer);
+void apply_setting(const HudSetting& setting, const config::SettingsFile& file, HostWriter& writer);
 
 // All rows of the table against one settings file.
 void apply_settings(const config::SettingsFile& file, HostWriter& writer);

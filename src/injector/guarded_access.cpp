@@ -2,8 +2,7 @@
 
 namespace injector {
 
-protection_guard::protection_guard(HostAddress address, std::uint32_t size,
-                                   platform::Access access)
+protection_guard::protection_guard(HostAddress address, std::uint32_t size, platform::Access access)
     : address_(address), size_(size) {
     if (size_ == 0) return;
     changed_ = platform::change_protection(address_, size_, platform::page_execute_readwrite,
@@ -33,8 +32,7 @@ bool guarded_copy(void* to, const void* from, HostAddress address, std::uint32_t
 template <class T>
 void patch(HostAddress address, const T& value) {
     std::uint32_t old = 0;
-    if (platform::change_protection(address, sizeof value, platform::page_execute_readwrite,
-                                    old)) {
+    if (platform::change_protection(address, sizeof value, platform::page_execute_readwrite, old)) {
         std::memcpy(host_pointer(address), &value, sizeof value);
         platform::change_protection(address, sizeof value, old, old);
     } else if (platform::accessible(address, sizeof value, platform::Access::write)) {
@@ -50,14 +48,17 @@ bool guarded_read(HostAddress address, void* destination, std::uint32_t count, b
                         platform::Access::read);
 }
 
-bool guarded_write(HostAddress address, const void* source, std::uint32_t count,
-                   bool unprotect) {
+bool guarded_write(HostAddress address, const void* source, std::uint32_t count, bool unprotect) {
     return guarded_copy(host_pointer(address), source, address, count, unprotect,
                         platform::Access::write);
 }
 
-void patch_byte(HostAddress address, std::uint8_t value) { patch(address, value); }
+void patch_byte(HostAddress address, std::uint8_t value) {
+    patch(address, value);
+}
 
-void patch_float(HostAddress address, float value) { patch(address, value); }
+void patch_float(HostAddress address, float value) {
+    patch(address, value);
+}
 
 } // namespace injector

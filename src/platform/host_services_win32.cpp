@@ -8,13 +8,15 @@ namespace {
 
 ProtectionObserver protection_observer = nullptr;
 
-void* pointer(Address address) { return reinterpret_cast<void*>(static_cast<UINT_PTR>(address)); }
+void* pointer(Address address) {
+    return reinterpret_cast<void*>(static_cast<UINT_PTR>(address));
+}
 
 bool allows(DWORD protection, Access access) {
     if (protection & (PAGE_GUARD | PAGE_NOACCESS)) return false;
     const DWORD base = protection & 0xFF;
-    const DWORD writable = PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READWRITE |
-                           PAGE_EXECUTE_WRITECOPY;
+    const DWORD writable =
+        PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
     const DWORD readable = writable | PAGE_READONLY | PAGE_EXECUTE_READ;
     return (base & (access == Access::write ? writable : readable)) != 0;
 }
@@ -60,8 +62,12 @@ std::uint32_t executable_path(char* buffer, std::uint32_t size) {
     return GetModuleFileNameA(GetModuleHandleA(nullptr), buffer, size);
 }
 
-bool path_exists(const char* path) { return _access(path, 0) == 0; }
+bool path_exists(const char* path) {
+    return _access(path, 0) == 0;
+}
 
-void set_protection_observer(ProtectionObserver observer) { protection_observer = observer; }
+void set_protection_observer(ProtectionObserver observer) {
+    protection_observer = observer;
+}
 
 } // namespace platform

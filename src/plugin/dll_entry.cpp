@@ -8,4 +8,6 @@ namespace {
 plugin::Kelvora kelvora;
 }
 
-extern "C" int __stdcall DllMain(void*, unsigned long, void*) { return 1; }
+extern "C" int __stdcall DllMain(void*, unsigned long, void*) {
+    return 1;
+}

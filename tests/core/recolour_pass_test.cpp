@@ -57,7 +57,8 @@ TEST(HudSettingTable, HasTheShapeTheHostLayoutNeeds) {
             EXPECT_NE(row.targets[i], 0u) << row.key;
             addresses.insert(row.targets[i]);
         }
-        for (int i = hud::component_count(row.kind); i < 4; ++i) EXPECT_EQ(row.targets[i], 0u);
+        for (int i = hud::component_count(row.kind); i < 4; ++i)
+            EXPECT_EQ(row.targets[i], 0u);
     }
     EXPECT_EQ(kinds[hud::SettingKind::Rgb], 11);
     EXPECT_EQ(kinds[hud::SettingKind::Rgba], 12);
@@ -72,7 +73,8 @@ TEST_F(RecolourPassTest, NoFileGivesThe92DefaultWritesInTableOrder) {
     const auto writes = pass_over(config::SettingsFile{nullptr});
     ASSERT_EQ(writes.size(), 92u);
     int bytes = 0;
-    for (const auto& w : writes) bytes += w.kind == Kind::byte;
+    for (const auto& w : writes)
+        bytes += w.kind == Kind::byte;
     EXPECT_EQ(bytes, 89);
 
     EXPECT_EQ(writes[0], (RecordedWrite{Kind::byte, 0x55b5e4, 0, 0.0f}));

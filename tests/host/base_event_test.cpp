@@ -16,7 +16,9 @@ void* host_function() {
     return reinterpret_cast<void*>(0x4242);
 }
 
-void plain_subscriber() { trace += "plain "; }
+void plain_subscriber() {
+    trace += "plain ";
+}
 
 // Call sites tagged with codes that no host has: subscribing hooks nothing, and the
 // hook body is driven directly.
@@ -24,7 +26,9 @@ using UnhookedEvent =
     plugin::BaseEventI<injector::function_hooker, plugin::RefList<arena_site(20), 999, 0, 0, 0>,
                        plugin::ArgPick<plugin::ArgTypes<>>, void()>;
 
-std::function<void*()> host_step() { return host_function; }
+std::function<void*()> host_step() {
+    return host_function;
+}
 
 class BaseEventTest : public ::testing::Test {
 protected:
@@ -62,7 +66,8 @@ TEST_F(BaseEventTest, SubscribersRunAroundTheHostInOrderAndItsResultComesBack) {
 TEST_F(BaseEventTest, EachRunStartsFromTheStoredSubscriber) {
     std::vector<int> seen;
     event.subscribe(event.after, [&seen, counter = 0]() mutable { seen.push_back(++counter); });
-    for (int i = 0; i < 3; ++i) event.run_subscribers(host_step());
+    for (int i = 0; i < 3; ++i)
+        event.run_subscribers(host_step());
     EXPECT_EQ(seen, (std::vector<int>{1, 1, 1}));
 }
 
@@ -96,10 +101,9 @@ TEST(BaseEventHooking, TheMatchingEntryIsHookedAndRunsTheSubscribers) {
     std::uint8_t other_before[5];
     std::memcpy(other_before, test_support::site_pointer(other), 5);
 
-    using MatchingEvent = plugin::BaseEventI<
-        injector::function_hooker,
-        plugin::RefList<other, 100, 0, 0, 0, site, 0, 0, 0, 0>,
-        plugin::ArgPick<plugin::ArgTypes<>>, void()>;
+    using MatchingEvent = plugin::BaseEventI<injector::function_hooker,
+                                             plugin::RefList<other, 100, 0, 0, 0, site, 0, 0, 0, 0>,
+                                             plugin::ArgPick<plugin::ArgTypes<>>, void()>;
     MatchingEvent event;
     trace.clear();
     event.subscribe(event.after, [] { trace += "after "; });

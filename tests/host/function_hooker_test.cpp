@@ -25,7 +25,9 @@ void* host_function() {
     return reinterpret_cast<void*>(0x1234);
 }
 
-void* other_host_function() { return reinterpret_cast<void*>(0x5678); }
+void* other_host_function() {
+    return reinterpret_cast<void*>(0x5678);
+}
 
 void* quiet_host_function() { // no trace: it would allocate as it grows
     ++host_runs;
@@ -184,7 +186,8 @@ TEST_F(FunctionHookerTest, OneHookCallAllocatesNothing) {
     h.install([](std::function<void*()> next) { return next(); });
     execute_site(site); // first call settles any lazy state
     const test_support::AllocationCount count;
-    for (int i = 0; i < 100; ++i) execute_site(site);
+    for (int i = 0; i < 100; ++i)
+        execute_site(site);
     EXPECT_EQ(count.allocations(), 0u);
     EXPECT_EQ(host_runs, 101);
 }

@@ -33,8 +33,8 @@ TEST(PatchFloat, StoresLittleEndianSinglePrecision) {
 }
 
 TEST(PatchByte, PutsBackWhateverProtectionThePageHad) {
-    for (DWORD protection : {PAGE_READONLY, PAGE_READWRITE, PAGE_EXECUTE_READWRITE,
-                             PAGE_NOACCESS, PAGE_READWRITE | PAGE_GUARD}) {
+    for (DWORD protection : {PAGE_READONLY, PAGE_READWRITE, PAGE_EXECUTE_READWRITE, PAGE_NOACCESS,
+                             PAGE_READWRITE | PAGE_GUARD}) {
         Pages pages{protection};
         injector::patch_byte(pages.address(4), 0x5A);
         EXPECT_EQ(pages.protection_at(4), protection) << protection;
@@ -51,12 +51,13 @@ TEST(PatchByte, SkipsFreeAndReservedMemoryWithoutRestoring) {
     injector::patch_float(nowhere + 8, 1.0f);
     injector::patch_byte(reserved.address(), 1);
     ASSERT_EQ(log.entries().size(), 3u); // the failed changes only, no restores
-    for (const auto& call : log.entries()) EXPECT_FALSE(call.succeeded);
+    for (const auto& call : log.entries())
+        EXPECT_FALSE(call.succeeded);
 }
 
 TEST(PatchByte, SkipsAReadOnlyViewWhoseProtectionCannotChange) {
-    HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READONLY, 0, 0x1000,
-                                        nullptr);
+    HANDLE mapping =
+        CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READONLY, 0, 0x1000, nullptr);
     ASSERT_NE(mapping, nullptr);
     auto* view = static_cast<std::uint8_t*>(MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0));
     ASSERT_NE(view, nullptr);

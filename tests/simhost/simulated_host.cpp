@@ -16,6 +16,7 @@
 #include "hud/hud_setting_table.hpp"
 
 #include <windows.h>
+// after windows.h, which it needs
 #include <psapi.h>
 
 #include <cstdint>
@@ -43,8 +44,7 @@ constexpr CallSite call_sites[] = {
     {0x600411, 100, 0x667BF0}, {0x600431, 110, 0x667C40}, {0x600071, 120, 0x666BA0}};
 
 // The host's part of the image that the plugin's tables name: code, data, HUD bytes.
-__attribute__((section(".hostimg"), used, aligned(4096)))
-std::uint8_t host_image[0x300000] = {1};
+__attribute__((section(".hostimg"), used, aligned(4096))) std::uint8_t host_image[0x300000] = {1};
 
 int host_function_calls = 0;
 
@@ -63,7 +63,9 @@ std::uint8_t* at(Address host_address) {
         static_cast<std::uintptr_t>(host_address - default_base + module_base()));
 }
 
-std::uint8_t hud_byte(Address address) { return static_cast<std::uint8_t>(0xA5 ^ address); }
+std::uint8_t hud_byte(Address address) {
+    return static_cast<std::uint8_t>(0xA5 ^ address);
+}
 
 void lay_out(int build) {
     const auto first = reinterpret_cast<std::uintptr_t>(at(image_start));
@@ -74,9 +76,9 @@ void lay_out(int build) {
     }
     for (const CallSite& call : call_sites) {
         std::uint8_t* code = at(call.site);
-        const auto target = static_cast<std::int32_t>(
-            reinterpret_cast<std::uintptr_t>(&host_function) -
-            (reinterpret_cast<std::uintptr_t>(code) + 5));
+        const auto target =
+            static_cast<std::int32_t>(reinterpret_cast<std::uintptr_t>(&host_function) -
+                                      (reinterpret_cast<std::uintptr_t>(code) + 5));
         code[0] = 0xE8;
         std::memcpy(code + 1, &target, 4);
         code[5] = 0xC3;
@@ -105,18 +107,21 @@ void print_site(const char* label, const CallSite& call) {
 }
 
 void dump(const char* label) {
-    for (const CallSite& call : call_sites) print_site(label, call);
+    for (const CallSite& call : call_sites)
+        print_site(label, call);
     for (const auto& row : hud::hud_setting_table) {
         for (int i = 0; i < hud::component_count(row.kind); ++i) {
             const Address host = row.targets[i];
             const int width = row.kind == hud::SettingKind::Float ? 4 : 1;
             std::printf("%s hud 0x%06x", label, static_cast<unsigned>(host));
-            for (int b = 0; b < width; ++b) std::printf(" %02x", at(host)[b]);
+            for (int b = 0; b < width; ++b)
+                std::printf(" %02x", at(host)[b]);
             // What lies at the address as written, when this host is not at 0x400000.
             if (module_base() != default_base)
-                std::printf(" unrebased 0x%02lx",
-                            protection_of(reinterpret_cast<void*>(static_cast<std::uintptr_t>(host))));
-            std::printf("\n");
+                std::printf(" unrebased 0x%02lx", protection_of(reinterpret_cast<void*>(
+                                                      static_cast<std::uintptr_t>(host))));
+            const auto part = hud::component_name(row.kind, i);
+            std::printf(" # %s %.*s\n", row.key, static_cast<int>(part.size()), part.data());
         }
     }
 }
@@ -191,7 +196,8 @@ int main(int argc, char** argv) {
                 HMODULE cycled = LoadLibraryA(argv[arg + 2]);
                 call_site(build, 1);
                 if (cycled) FreeLibrary(cycled);
-                for (const CallSite& call : call_sites) print_site("cycle", call);
+                for (const CallSite& call : call_sites)
+                    print_site("cycle", call);
             }
             arg += 2;
         } else {

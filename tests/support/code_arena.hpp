@@ -21,10 +21,9 @@ constexpr injector::HostAddress arena_site(std::uint32_t slot) {
 }
 
 inline std::uint8_t* arena() {
-    static std::uint8_t* const region = static_cast<std::uint8_t*>(
-        VirtualAlloc(reinterpret_cast<void*>(static_cast<std::uintptr_t>(
-                         injector::rebase(arena_host_address))),
-                     arena_size, MEM_RESERVE | MEM_COMMIT, PAGE_EXECUTE_READ));
+    static std::uint8_t* const region = static_cast<std::uint8_t*>(VirtualAlloc(
+        reinterpret_cast<void*>(static_cast<std::uintptr_t>(injector::rebase(arena_host_address))),
+        arena_size, MEM_RESERVE | MEM_COMMIT, PAGE_EXECUTE_READ));
     return region;
 }
 
@@ -42,8 +41,7 @@ inline void lay_out_call(injector::HostAddress host_site, HostFunction host) {
     DWORD old = 0;
     VirtualProtect(arena(), arena_size, PAGE_EXECUTE_READWRITE, &old);
     const auto displacement =
-        static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(host)) -
-        (address_of(code) + 5);
+        static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(host)) - (address_of(code) + 5);
     code[0] = 0xE8;
     std::memcpy(code + 1, &displacement, 4);
     code[5] = 0xC3;

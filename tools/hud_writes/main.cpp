@@ -7,23 +7,9 @@
 
 #include <cstdio>
 
-namespace {
-
-constexpr const char* component_names[4] = {"red", "green", "blue", "alpha"};
-
-const char* component_name(hud::SettingKind kind, int index) {
-    switch (kind) {
-    case hud::SettingKind::Integer: return "style";
-    case hud::SettingKind::Float: return "size";
-    default: return component_names[index];
-    }
-}
-
-} // namespace
-
 int main(int argc, char** argv) {
-    const config::SettingsFile file = argc > 1 ? config::SettingsFile{argv[1]}
-                                               : config::SettingsFile{nullptr};
+    const config::SettingsFile file =
+        argc > 1 ? config::SettingsFile{argv[1]} : config::SettingsFile{nullptr};
     std::printf("settings: %s\n\n", argc > 1 ? argv[1] : "none (default palette)");
     std::printf("%-26s %-30s %-6s %-9s %s\n", "key", "HUD element", "part", "address", "value");
 
@@ -34,10 +20,11 @@ int main(int argc, char** argv) {
         hud::apply_setting(setting, file, writer);
         for (int index = 0; index < hud::component_count(setting.kind); ++index) {
             const hud::HostAddress target = setting.targets[index];
-            std::printf("%-26s %-30.*s %-6s 0x%06x  ", setting.key,
-                        static_cast<int>(hud::hud_element_name(row).size()),
-                        hud::hud_element_name(row).data(), component_name(setting.kind, index),
-                        static_cast<unsigned>(target));
+            const auto element = hud::hud_element_name(row);
+            const auto part = hud::component_name(setting.kind, index);
+            std::printf("%-26s %-30.*s %-6.*s 0x%06x  ", setting.key,
+                        static_cast<int>(element.size()), element.data(),
+                        static_cast<int>(part.size()), part.data(), static_cast<unsigned>(target));
             const hud::RecordedWrite* write = nullptr;
             for (const auto& made : writer.writes())
                 if (made.address == target) write = &made;

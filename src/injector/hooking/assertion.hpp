@@ -6,8 +6,7 @@
 
 namespace injector {
 
-[[noreturn]] void report_failed_assertion(const char* expression, const char* file,
-                                          unsigned line);
+[[noreturn]] void report_failed_assertion(const char* expression, const char* file, unsigned line);
 
 inline void check_assertion(bool holds, const char* expression,
                             std::source_location where = std::source_location::current()) {

@@ -6,9 +6,9 @@
 // The call site is a template argument, so each site has its own manager, trampoline
 // and statics, and the trampoline needs no context.
 
-#include "injector/host_address.hpp"
 #include "injector/hooking/checked_call.hpp"
 #include "injector/hooking/scoped_patch.hpp"
+#include "injector/host_address.hpp"
 
 #include <functional>
 #include <list>
@@ -74,8 +74,7 @@ public:
 
     // A new share of the site's one manager, created on first use.
     static std::shared_ptr<function_hooker_manager> instance() {
-        static const std::shared_ptr<function_hooker_manager> manager{
-            new function_hooker_manager};
+        static const std::shared_ptr<function_hooker_manager> manager{new function_hooker_manager};
         return manager;
     }
 
@@ -146,14 +145,15 @@ private:
     void place(HostAddress at, typename Hooker::trampoline_type trampoline) {
         if (branch_target(at) == 0) return;
         this->save_bytes(at, 5, true);
-        host_target = reinterpret_cast<Ret (*)()>(
-            static_cast<std::uintptr_t>(write_call(at, reinterpret_cast<std::uintptr_t>(trampoline))));
+        host_target = reinterpret_cast<Ret (*)()>(static_cast<std::uintptr_t>(
+            write_call(at, reinterpret_cast<std::uintptr_t>(trampoline))));
         installed = true;
     }
 
     typename std::list<entry>::iterator find(Hooker* hooker) {
         auto it = hooks.begin();
-        while (it != hooks.end() && it->first != hooker) ++it;
+        while (it != hooks.end() && it->first != hooker)
+            ++it;
         return it;
     }
 

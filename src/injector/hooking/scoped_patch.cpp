@@ -4,8 +4,7 @@ namespace injector {
 
 HostAddress branch_target(HostAddress at) {
     const auto opcode = guarded_read<std::uint8_t>(at);
-    if (opcode == 0xE8 || opcode == 0xE9)
-        return at + 5 + guarded_read<std::uint32_t>(at + 1);
+    if (opcode == 0xE8 || opcode == 0xE9) return at + 5 + guarded_read<std::uint32_t>(at + 1);
     if (opcode != 0xFF) return 0;
     const auto form = guarded_read<std::uint8_t>(at + 1);
     if (form != 0x15 && form != 0x25) return 0;

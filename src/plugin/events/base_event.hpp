@@ -3,9 +3,9 @@
 // time the host executes the hooked call. The first subscription hooks the one call
 // site, of those the event lists, that belongs to the running host build.
 
-#include "injector/host_address.hpp"
 #include "injector/hooking/checked_call.hpp"
 #include "injector/hooking/function_hooker.hpp"
+#include "injector/host_address.hpp"
 
 #include <cstdint>
 #include <functional>

@@ -1,0 +1,146 @@
+// The plugin loaded into the simulated host, as a game's plugin loader would load it.
+
+#include "config/settings_file.hpp"
+#include "hud/host_writer.hpp"
+#include "hud/recolour_pass.hpp"
+#include "support/simulated_game.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+using test_support::HostRun;
+using test_support::HostView;
+using test_support::SimulatedGame;
+
+constexpr std::uint32_t sites[] = {0x600411, 0x600431, 0x600071};
+const std::string host_result = "0x5eed1e55";
+
+std::string hex(const std::uint8_t* bytes, int count) {
+    std::string out;
+    char part[4];
+    for (int i = 0; i < count; ++i) {
+        std::snprintf(part, sizeof part, "%02x", bytes[i]);
+        if (i) out += ' ';
+        out += part;
+    }
+    return out;
+}
+
+// What every HUD target holds after one pass over `ini`, computed with the recording
+// writer; targets the pass does not write keep the host's own bytes.
+std::map<std::uint32_t, std::string> expected_hud(const HostView& before, const char* ini_path) {
+    const config::SettingsFile file{ini_path};
+    hud::RecordingWriter writer;
+    hud::apply_settings(file, writer);
+    auto expected = before.hud;
+    for (const auto& write : writer.writes()) {
+        if (write.kind == hud::RecordedWrite::Kind::byte) {
+            expected[write.address] = hex(&write.byte, 1);
+        } else {
+            std::uint8_t bytes[4];
+            std::memcpy(bytes, &write.real, 4);
+            expected[write.address] = hex(bytes, 4);
+        }
+    }
+    return expected;
+}
+
+class PluginInHost : public ::testing::Test {
+protected:
+    SimulatedGame game;
+};
+
+class PluginInEachBuild : public PluginInHost,
+                          public ::testing::WithParamInterface<std::pair<const char*, int>> {};
+
+TEST_P(PluginInEachBuild, HooksOnlyItsOwnSiteAndGivesItBackAtUnload) {
+    const auto [build, hooked_index] = GetParam();
+    const HostRun run = game.run(build, "dump before " + game.load() +
+                                            "dump loaded call 1 dump called unload dump after");
+    ASSERT_TRUE(run.ran_to_exit()) << run.raw.output;
+    const HostView& before = run.views.at("before");
+    const HostView& loaded = run.views.at("loaded");
+    for (int i = 0; i < 3; ++i) {
+        if (i == hooked_index) {
+            EXPECT_NE(loaded.sites.at(sites[i]), before.sites.at(sites[i])) << build;
+            EXPECT_EQ(loaded.sites.at(sites[i]).substr(0, 2), "e8");
+        } else {
+            EXPECT_EQ(loaded.sites.at(sites[i]), before.sites.at(sites[i])) << build;
+        }
+        EXPECT_EQ(run.views.at("after").sites.at(sites[i]), before.sites.at(sites[i]));
+        EXPECT_EQ(run.views.at("after").protection.at(sites[i]), "0x20");
+    }
+    EXPECT_EQ(loaded.hud, before.hud); // nothing is written while loading
+    EXPECT_EQ(run.call_results, std::vector<std::string>{host_result});
+    EXPECT_EQ(run.views.at("called").hud, expected_hud(before, nullptr));
+    EXPECT_EQ(run.views.at("after").hud, run.views.at("called").hud); // HUD bytes stay
+}
+
+INSTANTIATE_TEST_SUITE_P(Builds, PluginInEachBuild,
+                         ::testing::Values(std::pair{"100", 0}, std::pair{"110", 1},
+                                           std::pair{"120", 2}));
+
+TEST_F(PluginInHost, UnknownBuildIsLeftEntirelyAlone) {
+    game.write("plugins/Tessivar.VC.ini", "MoneyColor=1 2 3\n");
+    const HostRun run =
+        game.run("none", "dump before " + game.load() + "call 2 dump called unload dump after");
+    ASSERT_TRUE(run.ran_to_exit()) << run.raw.output;
+    EXPECT_TRUE(run.printed("call none"));
+    EXPECT_EQ(run.views.at("called").sites, run.views.at("before").sites);
+    EXPECT_EQ(run.views.at("called").hud, run.views.at("before").hud);
+    EXPECT_EQ(run.views.at("after").sites, run.views.at("before").sites);
+}
+
+TEST_F(PluginInHost, EveryCallRunsThePassAndAnEditedIniTakesEffectNext) {
+    game.write("first.ini", "MoneyColor=1 2 3\nZoneTextStyle=3\n");
+    game.write("second.ini", "MoneyColor=200 100 50\n");
+    const std::string ini = game.path("plugins\\Tessivar.VC.ini");
+    const HostRun run =
+        game.run("110", "dump before copy " + game.path("first.ini") + " " + ini + " " +
+                            game.load() + "call 1 dump first copy " + game.path("second.ini") +
+                            " " + ini + " call 1 dump second unload");
+    ASSERT_TRUE(run.ran_to_exit()) << run.raw.output;
+    const HostView& before = run.views.at("before");
+    EXPECT_EQ(run.views.at("first").hud, expected_hud(before, game.path("first.ini").c_str()));
+    EXPECT_EQ(run.views.at("second").hud, expected_hud(before, game.path("second.ini").c_str()));
+    EXPECT_EQ(run.views.at("second").hud.at(0x5582af), "c8");
+    EXPECT_EQ(run.views.at("second").hud.at(0x559918), "00"); // key gone: default again
+    EXPECT_EQ(run.call_results, (std::vector<std::string>{host_result, host_result}));
+}
+
+TEST_F(PluginInHost, PluginsFolderBeatsScriptsWhichBeatsTheGameFolder) {
+    game.write("plugins/Tessivar.VC.ini", "MoneyColor=1 1 1\n");
+    game.write("scripts/Tessivar.VC.ini", "MoneyColor=2 2 2\n");
+    game.write("Tessivar.VC.ini", "MoneyColor=3 3 3\n");
+    const HostRun run =
+        game.run("120", game.load() + "call 1 dump plugins delete " +
+                            game.path("plugins\\Tessivar.VC.ini") + " call 1 dump scripts delete " +
+                            game.path("scripts\\Tessivar.VC.ini") + " call 1 dump root delete " +
+                            game.path("Tessivar.VC.ini") + " call 1 dump none unload");
+    ASSERT_TRUE(run.ran_to_exit()) << run.raw.output;
+    EXPECT_EQ(run.views.at("plugins").hud.at(0x5582af), "01");
+    EXPECT_EQ(run.views.at("scripts").hud.at(0x5582af), "02");
+    EXPECT_EQ(run.views.at("root").hud.at(0x5582af), "03");
+    EXPECT_EQ(run.views.at("none").hud.at(0x5582af), "00"); // default 0 207 133
+    EXPECT_EQ(run.views.at("none").hud.at(0x5582aa), "cf");
+    EXPECT_EQ(run.call_results.size(), 4u);
+}
+
+TEST_F(PluginInHost, RebasedHostHasItsSiteHookedAndNoHudWritten) {
+    const HostRun run = game.run(
+        "100", "dump before " + game.load() + "dump loaded call 2 dump called unload dump after",
+        true);
+    ASSERT_TRUE(run.ran_to_exit()) << run.raw.output;
+    EXPECT_TRUE(run.printed("host base 0x10000000 build 100"));
+    EXPECT_NE(run.views.at("loaded").sites.at(0x600411), run.views.at("before").sites.at(0x600411));
+    EXPECT_EQ(run.views.at("loaded").sites.at(0x600431), run.views.at("before").sites.at(0x600431));
+    EXPECT_EQ(run.views.at("after").sites, run.views.at("before").sites);
+    EXPECT_EQ(run.views.at("called").hud, run.views.at("before").hud);
+    EXPECT_EQ(run.call_results, (std::vector<std::string>{host_result, host_result}));
+}
+
+} // namespace
