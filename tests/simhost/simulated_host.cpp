@@ -109,7 +109,8 @@ void print_site(const char* label, const CallSite& call) {
 void dump(const char* label) {
     for (const CallSite& call : call_sites)
         print_site(label, call);
-    for (const auto& row : hud::hud_setting_table) {
+    for (std::size_t row_index = 0; row_index < hud::hud_setting_table.size(); ++row_index) {
+        const auto& row = hud::hud_setting_table[row_index];
         for (int i = 0; i < hud::component_count(row.kind); ++i) {
             const Address host = row.targets[i];
             const int width = row.kind == hud::SettingKind::Float ? 4 : 1;
@@ -121,7 +122,9 @@ void dump(const char* label) {
                 std::printf(" unrebased 0x%02lx", protection_of(reinterpret_cast<void*>(
                                                       static_cast<std::uintptr_t>(host))));
             const auto part = hud::component_name(row.kind, i);
-            std::printf(" # %s %.*s\n", row.key, static_cast<int>(part.size()), part.data());
+            const auto element = hud::hud_element_name(row_index);
+            std::printf(" # %s %.*s %.*s\n", row.key, static_cast<int>(part.size()), part.data(),
+                        static_cast<int>(element.size()), element.data());
         }
     }
 }

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# The whole test suite: the host-independent code natively, then everything for
+# i686 Windows under Wine. Fails when any test fails.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+bash tools/setup.sh || exit 1
+
+failed=()
+for preset in native win32; do
+  echo "== $preset"
+  if ! cmake --preset "$preset" >/dev/null || ! cmake --build --preset "$preset"; then
+    failed+=("$preset (build)")
+    continue
+  fi
+  ctest --preset "$preset" || failed+=("$preset")
+done
+
+if [ ${#failed[@]} -gt 0 ]; then
+  echo "FAILED: ${failed[*]}"
+  exit 1
+fi
+echo "all test suites passed"
