@@ -25,7 +25,41 @@ struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
+bool is_space(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+bool is_digit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+std::int32_t saturated(long long value) {
+    constexpr long long low = std::numeric_limits<std::int32_t>::min();
+    constexpr long long high = std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(value < low ? low : value > high ? high : value);
+}
+
 } // namespace
+
+int scan_integers(const char* text, std::int32_t* out, int count, const char** end) {
+    int fields = 0;
+    const char* at = text;
+    while (fields < count) {
+        const char* field = at;
+        while (is_space(*field))
+            ++field;
+        const bool negative = *field == '-';
+        if (*field == '+' || *field == '-') ++field;
+        if (!is_digit(*field)) break;
+        long long value = 0;
+        for (; is_digit(*field); ++field)
+            if (value <= std::numeric_limits<std::int32_t>::max())
+                value = value * 10 + (*field - '0');
+        out[fields++] = saturated(negative ? -value : value);
+        at = field;
+    }
+    if (end) *end = at;
+    return fields;
+}
 
 std::optional<SettingsEntry> parse_settings_piece(const char* piece) {
     const char* start = piece;
@@ -79,29 +113,27 @@ ColorRgb SettingsFile::get_rgb(const char* key, std::int32_t red, std::int32_t g
                                std::int32_t blue) const {
     const auto found = entries_.find(std::string_view{key});
     if (found == entries_.end()) return {red, green, blue};
-    ColorRgb color{0, 0, 0};
-    std::sscanf(found->second.c_str(), "%d %d %d", &color.red, &color.green, &color.blue);
-    return color;
+    std::int32_t read[3] = {0, 0, 0};
+    scan_integers(found->second.c_str(), read, 3);
+    return {read[0], read[1], read[2]};
 }
 
 ColorRgba SettingsFile::get_rgba(const char* key, std::int32_t red, std::int32_t green,
                                  std::int32_t blue) const {
     const auto found = entries_.find(std::string_view{key});
     if (found == entries_.end()) return {red, green, blue, 255};
-    ColorRgba color{0, 0, 0, 255};
-    std::sscanf(found->second.c_str(), "%d %d %d %d", &color.red, &color.green, &color.blue,
-                &color.alpha);
-    return color;
+    std::int32_t read[4] = {0, 0, 0, 255};
+    scan_integers(found->second.c_str(), read, 4);
+    return {read[0], read[1], read[2], read[3]};
 }
 
 std::int32_t SettingsFile::get_int(const char* key, std::int32_t fallback) const {
     const auto found = entries_.find(std::string_view{key});
     if (found == entries_.end()) return fallback;
-    // atoi's meaning, but saturating at the 32-bit limits on every platform.
-    const long long value = std::strtoll(found->second.c_str(), nullptr, 10);
-    constexpr long long low = std::numeric_limits<std::int32_t>::min();
-    constexpr long long high = std::numeric_limits<std::int32_t>::max();
-    return static_cast<std::int32_t>(value < low ? low : value > high ? high : value);
+    // atoi's meaning, saturating at the 32-bit limits on every platform.
+    std::int32_t value = 0;
+    scan_integers(found->second.c_str(), &value, 1);
+    return value;
 }
 
 float SettingsFile::get_float(const char* key, float fallback) const {

@@ -41,6 +41,12 @@ void for_each_settings_piece(std::FILE* file, Visitor&& visit) {
         visit(buffer, parse_settings_piece(buffer));
 }
 
+// Reads up to `count` decimal integers the way the pattern "%d %d ..." of formatted
+// input does: each skips white space, takes an optional sign and the digits after it,
+// and reading stops at the first field that is not a number. Values beyond 32 bits
+// saturate. Returns how many fields were read; `end` receives where reading stopped.
+int scan_integers(const char* text, std::int32_t* out, int count, const char** end = nullptr);
+
 class SettingsFile {
 public:
     // Reads the file named by settings_path; a missing or unreadable file gives an

@@ -22,7 +22,8 @@ protected:
     // The one finding of a file, as "line: message | suggestion".
     std::string only_finding(std::string_view ini) {
         const auto report = check(ini);
-        if (report.findings.size() != 1) return std::to_string(report.findings.size()) + " findings";
+        if (report.findings.size() != 1)
+            return std::to_string(report.findings.size()) + " findings";
         const auto& f = report.findings.front();
         return std::to_string(f.line) + ": " + f.message + " | " + f.suggestion;
     }
@@ -116,7 +117,8 @@ TEST_F(CheckerTest, FileLevelSurprises) {
     ASSERT_FALSE(cr_only.findings.empty());
     EXPECT_EQ(cr_only.findings[0].message, "carriage returns but no line feeds");
 
-    const auto long_line = check("Styledtext=1 2 3" + std::string(300, ' ') + "\nZoneColor=1 2 3\n");
+    const auto long_line =
+        check("Styledtext=1 2 3" + std::string(300, ' ') + "\nZoneColor=1 2 3\n");
     ASSERT_EQ(long_line.findings.size(), 1u);
     EXPECT_EQ(long_line.findings[0].message, "line longer than 255 bytes");
     EXPECT_EQ(long_line.settings[17].line, 2); // ZoneColor still counted on line 2

@@ -5,6 +5,7 @@
 
 #include <bit>
 #include <cmath>
+#include <cstdio>
 #include <string>
 
 namespace {
@@ -92,6 +93,38 @@ TEST_F(AccessorsTest, NumbersFollowStrtodNarrowedToSingle) {
     EXPECT_TRUE(std::isinf(with_value("inf").get_float("Key", 9.0f)));
     EXPECT_TRUE(std::isinf(with_value("1e300").get_float("Key", 9.0f)));
     EXPECT_TRUE(std::isnan(with_value("nan").get_float("Key", 9.0f)));
+}
+
+} // namespace
+
+namespace {
+
+// The colour fields follow the C library's "%d %d %d %d" wherever the numbers fit.
+TEST(ScanIntegers, AgreesWithFormattedInput) {
+    for (const char* text :
+         {"", "red", "1", " 1 2", "1,2,3", "+4 -0 9x 8", "10-20", "1\t\n2\v3\f4\r5", "- 5", "+-5",
+          "--5", "007 08", "2147483647 -2147483648", "1 2 3 4 5", "1 2 x 4", " +", "0x1F",
+          "\xC3\xA9 1",
+          "1\xFF"
+          "2"}) {
+        int expected[4] = {-7, -7, -7, -7};
+        const int fields = std::sscanf(text, "%d %d %d %d", &expected[0], &expected[1],
+                                       &expected[2], &expected[3]);
+        std::int32_t got[4] = {-7, -7, -7, -7};
+        EXPECT_EQ(config::scan_integers(text, got, 4), fields < 0 ? 0 : fields) << text;
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(got[i], expected[i]) << text << " field " << i;
+    }
+}
+
+TEST(ScanIntegers, SaturatesAndSaysWhereItStopped) {
+    std::int32_t value = 0;
+    const char* end = nullptr;
+    EXPECT_EQ(config::scan_integers("99999999999999999999 rest", &value, 1, &end), 1);
+    EXPECT_EQ(value, 2147483647);
+    EXPECT_STREQ(end, " rest");
+    EXPECT_EQ(config::scan_integers("-99999999999999999999", &value, 1), 1);
+    EXPECT_EQ(value, -2147483647 - 1);
 }
 
 } // namespace

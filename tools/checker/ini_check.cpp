@@ -26,18 +26,28 @@ std::optional<std::string> read_bytes(const std::string& path) {
     std::string bytes;
     char chunk[4096];
     std::size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) bytes.append(chunk, got);
+    while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0)
+        bytes.append(chunk, got);
     if (std::ferror(file.get())) return std::nullopt;
     return bytes;
 }
 
-std::string quoted(std::string_view text) { return "\"" + std::string{text} + "\""; }
+std::string quoted(std::string_view text) {
+    std::string out(1, '"');
+    out.append(text);
+    out += '"';
+    return out;
+}
 
-bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool is_blank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && is_blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && is_blank(text.back())) text.remove_suffix(1);
+    while (!text.empty() && is_blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && is_blank(text.back()))
+        text.remove_suffix(1);
     return text;
 }
 
@@ -80,19 +90,19 @@ LineScan scan_lines(std::FILE* file) {
 void check_keys(const LineScan& scan, std::vector<Finding>& findings) {
     for (const auto& [key, lines] : scan.occurrences) {
         bool known = false;
-        for (const auto& row : hud::hud_setting_table) known = known || key == row.key;
+        for (const auto& row : hud::hud_setting_table)
+            known = known || key == row.key;
         if (!known) {
             const auto near = nearest_table_key(key);
-            findings.push_back({lines.back(), "unknown key " + quoted(key),
-                                near ? "did you mean " + quoted(near->key) + "? (" +
-                                           std::string{near->cause} + ")"
-                                     : "the plugin does not use this key"});
+            findings.push_back(
+                {lines.back(), "unknown key " + quoted(key),
+                 near ? "did you mean " + quoted(near->key) + "? (" + std::string{near->cause} + ")"
+                      : "the plugin does not use this key"});
         }
         for (std::size_t i = 0; i + 1 < lines.size(); ++i)
-            findings.push_back({lines[i], quoted(key) + " again on line " +
-                                              std::to_string(lines.back()),
-                                "line " + std::to_string(lines.back()) +
-                                    " wins; remove the others"});
+            findings.push_back(
+                {lines[i], quoted(key) + " again on line " + std::to_string(lines.back()),
+                 "line " + std::to_string(lines.back()) + " wins; remove the others"});
     }
 }
 
@@ -103,14 +113,11 @@ struct IntegerFields {
 };
 
 IntegerFields read_integer_fields(const std::string& value, int most) {
+    std::int32_t numbers[4] = {};
+    const char* end = value.c_str();
     IntegerFields fields;
-    const char* at = value.c_str();
-    int number = 0, used = 0;
-    while (fields.count < most && std::sscanf(at, "%d%n", &number, &used) == 1) {
-        at += used;
-        ++fields.count;
-    }
-    fields.rest = trimmed(at);
+    fields.count = config::scan_integers(value.c_str(), numbers, most, &end);
+    fields.rest = trimmed(end);
     return fields;
 }
 
@@ -123,24 +130,27 @@ void check_colour(const hud::HudSetting& row, const std::string& value, int line
         findings.push_back({line, quoted(row.key) + " is written with commas",
                             "separate the numbers with blanks: " + format});
     else if (fields.count < 3)
-        findings.push_back({line,
-                            quoted(row.key) + " has " + std::to_string(fields.count) +
-                                " of its 3 numbers",
-                            "write " + format + "; the missing ones become 0"});
+        findings.push_back(
+            {line, quoted(row.key) + " has " + std::to_string(fields.count) + " of its 3 numbers",
+             "write " + format + "; the missing ones become 0"});
     else if (!fields.rest.empty())
-        findings.push_back({line, "text after the numbers of " + quoted(row.key) + ": " +
-                                      quoted(fields.rest),
-                            "remove it; the plugin ignores it"});
+        findings.push_back(
+            {line, "text after the numbers of " + quoted(row.key) + ": " + quoted(fields.rest),
+             "remove it; the plugin ignores it"});
 }
 
 void check_number(const hud::HudSetting& row, const std::string& value, int line,
                   std::vector<Finding>& findings) {
     const bool integer = row.kind == hud::SettingKind::Integer;
-    char* end = nullptr;
-    if (integer)
-        std::strtoll(value.c_str(), &end, 10);
-    else
-        std::strtod(value.c_str(), &end);
+    const char* end = value.c_str();
+    if (integer) {
+        std::int32_t number = 0;
+        config::scan_integers(value.c_str(), &number, 1, &end);
+    } else {
+        char* number_end = nullptr;
+        std::strtod(value.c_str(), &number_end);
+        end = number_end;
+    }
     if (end == value.c_str()) {
         findings.push_back({line, quoted(row.key) + " is not a number: " + quoted(value),
                             integer ? "write a whole number such as 2; the plugin reads 0"
@@ -149,8 +159,8 @@ void check_number(const hud::HudSetting& row, const std::string& value, int line
     }
     const std::string_view rest = trimmed(end);
     if (!rest.empty())
-        findings.push_back({line, "text after the number of " + quoted(row.key) + ": " +
-                                      quoted(rest),
+        findings.push_back({line,
+                            "text after the number of " + quoted(row.key) + ": " + quoted(rest),
                             "remove it; the plugin ignores it"});
 }
 
@@ -166,8 +176,10 @@ std::vector<double> parsed_components(const hud::HudSetting& row,
         const auto c = file.get_rgba(row.key, d[0], d[1], d[2]);
         return {double(c.red), double(c.green), double(c.blue), double(c.alpha)};
     }
-    case hud::SettingKind::Integer: return {double(file.get_int(row.key, d[0]))};
-    case hud::SettingKind::Float: return {double(file.get_float(row.key, row.defaults.real))};
+    case hud::SettingKind::Integer:
+        return {double(file.get_int(row.key, d[0]))};
+    case hud::SettingKind::Float:
+        return {double(file.get_float(row.key, row.defaults.real))};
     }
     return {};
 }
@@ -192,19 +204,18 @@ SettingReport report_setting(std::size_t index, const config::SettingsFile& file
         for (const auto& write : writer.writes())
             if (write.address == row.targets[i]) made = write;
         if (!made && report.line)
-            findings.push_back(
-                {report.line,
-                 quoted(row.key) + " " + std::string{hud::component_name(row.kind, i)} + " " +
-                     std::to_string(static_cast<long long>(report.parsed[i])) +
-                     " is outside 0..255",
-                 "use 0..255; this component keeps the game's own value"});
+            findings.push_back({report.line,
+                                quoted(row.key) + " " +
+                                    std::string{hud::component_name(row.kind, i)} + " " +
+                                    std::to_string(static_cast<long long>(report.parsed[i])) +
+                                    " is outside 0..255",
+                                "use 0..255; this component keeps the game's own value"});
         report.writes.push_back(made);
     }
     return report;
 }
 
-void report_settings(const config::SettingsFile& file, const LineScan& scan,
-                     CheckReport& report) {
+void report_settings(const config::SettingsFile& file, const LineScan& scan, CheckReport& report) {
     for (std::size_t row = 0; row < hud::hud_setting_table.size(); ++row)
         report.settings.push_back(report_setting(row, file, scan, report.findings));
 }

@@ -19,9 +19,9 @@ struct Finding {
 };
 
 struct SettingReport {
-    std::size_t row;          // index into the HUD table
-    int line;                 // where the value comes from; 0 for the default
-    std::string raw;          // the value's text as the plugin stores it
+    std::size_t row;            // index into the HUD table
+    int line;                   // where the value comes from; 0 for the default
+    std::string raw;            // the value's text as the plugin stores it
     std::vector<double> parsed; // the components the plugin's query gives
     std::vector<std::optional<hud::RecordedWrite>> writes; // per component; empty = skipped
 };

@@ -21,7 +21,8 @@ std::string folded(std::string_view text, bool drop_blanks) {
 
 std::size_t edit_distance(std::string_view a, std::string_view b) {
     std::vector<std::size_t> row(b.size() + 1);
-    for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+    for (std::size_t j = 0; j <= b.size(); ++j)
+        row[j] = j;
     for (std::size_t i = 1; i <= a.size(); ++i) {
         std::size_t diagonal = row[0];
         row[0] = i;

@@ -32,9 +32,8 @@ struct Options {
     bool template_only = false;
 };
 
-constexpr const char* usage =
-    "usage: Tessivar.VC.check [PATH] [--game DIR] [--svg FILE]\n"
-    "       Tessivar.VC.check --template\n";
+constexpr const char* usage = "usage: Tessivar.VC.check [PATH] [--game DIR] [--svg FILE]\n"
+                              "       Tessivar.VC.check --template\n";
 
 std::optional<Options> parse_options(int argc, char** argv) {
     Options options;
@@ -66,8 +65,8 @@ std::optional<Options> parse_options(int argc, char** argv) {
 std::string pick_settings_file(const fs::path& game, bool& found) {
     std::printf("searching the game folder %s:\n", game.string().c_str());
     for (const auto folder : config::settings_folders) {
-        const fs::path candidate = (folder.empty() ? game : game / std::string{folder}) /
-                                   config::settings_file_name;
+        const fs::path candidate =
+            (folder.empty() ? game : game / std::string{folder}) / config::settings_file_name;
         std::error_code ignored;
         const bool exists = fs::exists(candidate, ignored);
         std::printf("  %-60s %s\n", candidate.string().c_str(), exists ? "exists" : "-");
@@ -94,8 +93,8 @@ std::string component_text(const checker::SettingReport& s, std::size_t i) {
 }
 
 void print_settings(const checker::CheckReport& report) {
-    std::printf("%-26s %-30s %-8s %-22s %-22s %s\n", "key", "HUD element", "from", "text",
-                "parsed", "written");
+    std::printf("%-26s %-30s %-8s %-22s %-22s %s\n", "key", "HUD element", "from", "text", "parsed",
+                "written");
     for (const auto& s : report.settings) {
         std::string parsed, written;
         for (std::size_t i = 0; i < s.parsed.size(); ++i) {
@@ -124,8 +123,7 @@ void print_findings(const std::vector<checker::Finding>& findings) {
     std::printf("\n%zu finding%s:\n", findings.size(), findings.size() == 1 ? "" : "s");
     for (const auto& f : findings) {
         const std::string where = f.line ? "line " + std::to_string(f.line) : "file";
-        std::printf("  %s: %s\n      %s\n", where.c_str(), f.message.c_str(),
-                    f.suggestion.c_str());
+        std::printf("  %s: %s\n      %s\n", where.c_str(), f.message.c_str(), f.suggestion.c_str());
     }
 }
 
@@ -150,9 +148,8 @@ int main(int argc, char** argv) {
     bool found = true;
     const std::string path =
         options->path ? *options->path
-                      : pick_settings_file(options->game ? fs::path{*options->game}
-                                                         : fs::current_path(),
-                                           found);
+                      : pick_settings_file(
+                            options->game ? fs::path{*options->game} : fs::current_path(), found);
     std::error_code ignored;
     if (found && fs::is_directory(path, ignored)) {
         std::fprintf(stderr,

@@ -17,7 +17,7 @@ double effective(const SettingReport& setting, int component) {
     const auto& written = setting.writes[component];
     if (written)
         return written->kind == hud::RecordedWrite::Kind::real ? double(written->real)
-                                                              : double(written->byte);
+                                                               : double(written->byte);
     const auto& row = hud::hud_setting_table[setting.row];
     return component < 3 ? row.defaults.components[component] : 255;
 }
@@ -98,8 +98,8 @@ std::string crosshair(double cx, double cy, double r, const std::string& stroke)
                   "<g %s><circle cx=\"%.1f\" cy=\"%.1f\" r=\"%.1f\"/>"
                   "<line x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\"/>"
                   "<line x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\"/></g>",
-                  stroke.c_str(), cx, cy, r, cx - r * 1.3, cy, cx + r * 1.3, cy, cx,
-                  cy - r * 1.3, cx, cy + r * 1.3);
+                  stroke.c_str(), cx, cy, r, cx - r * 1.3, cy, cx + r * 1.3, cy, cx, cy - r * 1.3,
+                  cx, cy + r * 1.3);
     return svg;
 }
 
@@ -114,10 +114,10 @@ void draw_status(Canvas& c) {
     c.label(600, 64, "TimeColor, " + c.style("TimeTextStyle"));
     c.text(560, 100, 30, "MoneyColor", "$00012345");
     c.label(560, 114, "MoneyColor, " + c.style("MoneyTextStyle"));
-    const char* states[] = {"WantedActiveColor", "WantedActiveColor", "WantedFlashColor",
-                            "WantedNotActiveColor", "WantedNotActiveColor",
-                            "WantedNotActiveColor"};
-    for (int i = 0; i < 6; ++i) c.raw(star(560 + i * 36, 140, 15, c.paint(states[i])));
+    const char* states[] = {"WantedActiveColor",    "WantedActiveColor",    "WantedFlashColor",
+                            "WantedNotActiveColor", "WantedNotActiveColor", "WantedNotActiveColor"};
+    for (int i = 0; i < 6; ++i)
+        c.raw(star(560 + i * 36, 140, 15, c.paint(states[i])));
     c.label(540, 170, "WantedActiveColor, WantedFlashColor, WantedNotActiveColor");
     c.raw("<path d=\"M560 200 l10 -10 a7 7 0 0 1 10 10 l-20 20 l-20 -20 a7 7 0 0 1 10 -10z\" " +
           c.paint("HealthIconColor") + "/>");
@@ -132,8 +132,8 @@ void draw_status(Canvas& c) {
 }
 
 void draw_messages(Canvas& c) {
-    c.raw("<rect x=\"20\" y=\"20\" width=\"300\" height=\"80\" rx=\"6\" " +
-          c.paint("Messagebox") + "/>");
+    c.raw("<rect x=\"20\" y=\"20\" width=\"300\" height=\"80\" rx=\"6\" " + c.paint("Messagebox") +
+          "/>");
     c.text(36, 56, 16, "Messagebox2", "Press the button to");
     c.text(36, 80, 16, "Messagebox2", "enter the vehicle.");
     c.label(20, 114, "Messagebox (box), Messagebox2 (text)");
@@ -169,8 +169,9 @@ void draw_names_and_cursors(Canvas& c) {
     c.label(190, 586, "RiflesCursorZoomColor");
     c.raw(crosshair(380, 520, radius(all * c.number("OtherWeaponsCursorSize"), 1),
                     c.stroke("NormalWeaponsCursorColor")));
-    c.label(300, 614, "NormalWeaponsCursorColor, " + c.size("OtherWeaponsCursorSize") + ", " +
-                          c.size("AllWeaponsCursorSize"));
+    c.label(300, 614,
+            "NormalWeaponsCursorColor, " + c.size("OtherWeaponsCursorSize") + ", " +
+                c.size("AllWeaponsCursorSize"));
 }
 
 } // namespace

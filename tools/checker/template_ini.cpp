@@ -9,10 +9,14 @@ namespace {
 
 std::string format_of(hud::SettingKind kind) {
     switch (kind) {
-    case hud::SettingKind::Rgb: return "red green blue, each 0..255";
-    case hud::SettingKind::Rgba: return "red green blue [alpha], each 0..255; alpha 255 if left out";
-    case hud::SettingKind::Integer: return "text style, a whole number 0..255";
-    case hud::SettingKind::Float: return "size, a decimal number";
+    case hud::SettingKind::Rgb:
+        return "red green blue, each 0..255";
+    case hud::SettingKind::Rgba:
+        return "red green blue [alpha], each 0..255; alpha 255 if left out";
+    case hud::SettingKind::Integer:
+        return "text style, a whole number 0..255";
+    case hud::SettingKind::Float:
+        return "size, a decimal number";
     }
     return {};
 }
@@ -26,7 +30,8 @@ std::string default_text(std::size_t row) {
     case hud::SettingKind::Rgb:
     case hud::SettingKind::Rgba:
         return std::to_string(d[0]) + " " + std::to_string(d[1]) + " " + std::to_string(d[2]);
-    case hud::SettingKind::Integer: return std::to_string(d[0]);
+    case hud::SettingKind::Integer:
+        return std::to_string(d[0]);
     case hud::SettingKind::Float: {
         char text[32];
         std::snprintf(text, sizeof text, "%.1f", static_cast<double>(setting.defaults.real));
@@ -45,8 +50,8 @@ std::string template_ini() {
         "; default shown here; a key with an empty value gives zeros.\n";
     for (std::size_t row = 0; row < hud::hud_setting_table.size(); ++row) {
         const auto& setting = hud::hud_setting_table[row];
-        ini += "\n; " + std::string{hud::hud_element_name(row)} + ": " +
-               format_of(setting.kind) + "\n";
+        ini += "\n; " + std::string{hud::hud_element_name(row)} + ": " + format_of(setting.kind) +
+               "\n";
         ini += std::string{setting.key} + "=" + default_text(row) + "\n";
     }
     return ini;
