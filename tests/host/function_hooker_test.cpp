@@ -227,3 +227,47 @@ TEST_F(FunctionHookerTest, TwoHookersRemovedInEitherOrderRestoreTheSiteOnce) {
 }
 
 } // namespace
+
+namespace {
+
+// A call site in a read-only view of a section: its protection cannot be changed.
+class ReadOnlySite {
+public:
+    static constexpr injector::HostAddress host_site = 0x50500010;
+
+    ReadOnlySite() {
+        section_ = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 0x10000,
+                                      nullptr);
+        auto* writable = static_cast<std::uint8_t*>(
+            MapViewOfFile(section_, FILE_MAP_WRITE, 0, 0, 0x10000));
+        const std::uint8_t call[6] = {0xE8, 0x10, 0, 0, 0, 0xC3};
+        std::memcpy(writable + 0x10, call, sizeof call);
+        UnmapViewOfFile(writable);
+        view_ = MapViewOfFileEx(section_, FILE_MAP_READ, 0, 0, 0x10000,
+                                test_support::site_pointer(host_site) - 0x10);
+    }
+    ~ReadOnlySite() {
+        if (view_) UnmapViewOfFile(view_);
+        CloseHandle(section_);
+    }
+    bool mapped() const { return view_ != nullptr; }
+
+private:
+    HANDLE section_ = nullptr;
+    void* view_ = nullptr;
+};
+
+TEST_F(FunctionHookerTest, ASiteWhoseProtectionIsRefusedStaysWhole) {
+    const ReadOnlySite site;
+    ASSERT_TRUE(site.mapped());
+    const auto original = bytes_of(ReadOnlySite::host_site);
+    {
+        hooker<ReadOnlySite::host_site> h;
+        h.install(noting("never"));
+        EXPECT_FALSE(manager<ReadOnlySite::host_site>::instance()->is_installed());
+        EXPECT_EQ(bytes_of(ReadOnlySite::host_site), original);
+    }
+    EXPECT_EQ(bytes_of(ReadOnlySite::host_site), original);
+}
+
+} // namespace

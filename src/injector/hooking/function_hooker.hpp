@@ -141,13 +141,15 @@ private:
 
     // Saves the site and patches it to call the trampoline. A site that holds no
     // branch is left alone: with no former destination the trampoline would jump to
-    // address 0.
+    // address 0. A site that could not be written stays unpatched, so nothing is owed.
     void place(HostAddress at, typename Hooker::trampoline_type trampoline) {
         if (branch_target(at) == 0) return;
+        const auto trampoline_address = reinterpret_cast<std::uintptr_t>(trampoline);
         this->save_bytes(at, 5, true);
-        host_target = reinterpret_cast<Ret (*)()>(static_cast<std::uintptr_t>(
-            write_call(at, reinterpret_cast<std::uintptr_t>(trampoline))));
-        installed = true;
+        host_target = reinterpret_cast<Ret (*)()>(
+            static_cast<std::uintptr_t>(write_call(at, trampoline_address)));
+        installed = branch_target(at) == trampoline_address;
+        if (!installed) Patch::restore_saved();
     }
 
     typename std::list<entry>::iterator find(Hooker* hooker) {
