@@ -17,9 +17,9 @@ void GuardedHostWriter::patch_float(HostAddress address, float value) {
 }
 
 void recolour_pass() {
-    static const platform::ImageRange host_image = platform::executable_image();
     config::locate_settings_file();
-    GuardedHostWriter writer{host_image};
+    // Read afresh (three header reads): the pass keeps no state between runs.
+    GuardedHostWriter writer{platform::executable_image()};
     recolour_from_settings_path(writer);
 }
 

@@ -144,3 +144,79 @@ TEST_F(PluginInHost, RebasedHostHasItsSiteHookedAndNoHudWritten) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(PluginInHost, ASiteWithoutABranchIsLeftAloneAndThePassNeverRuns) {
+    const HostRun run = game.run("100 --sites nop", "dump before " + game.load() +
+                                                        "dump loaded call 2 dump called unload");
+    ASSERT_TRUE(run.ran_to_exit()) << run.raw.output;
+    EXPECT_EQ(run.views.at("before").sites.at(0x600411), "90 90 90 90 90");
+    EXPECT_EQ(run.views.at("loaded").sites, run.views.at("before").sites);
+    EXPECT_EQ(run.views.at("called").hud, run.views.at("before").hud);
+    EXPECT_EQ(run.call_results.size(), 2u);
+}
+
+TEST_F(PluginInHost, AFolderWhereTheIniShouldBeGivesTheDefaults) {
+    std::filesystem::create_directories(game.folder.path() / "plugins" / "Tessivar.VC.ini");
+    game.write("scripts/Tessivar.VC.ini", "MoneyColor=1 1 1\n"); // never reached
+    const HostRun run = game.run("100", "dump before " + game.load() + "call 1 dump called unload");
+    ASSERT_TRUE(run.ran_to_exit()) << run.raw.output;
+    EXPECT_EQ(run.views.at("called").hud, expected_hud(run.views.at("before"), nullptr));
+}
+
+// Loaded and unloaded 200 times, with the call executed in between.
+struct CycleRun {
+    HostRun run;
+    long handles_growth;
+    long long memory_growth;
+};
+
+CycleRun cycle(const SimulatedGame& game, const std::string& library) {
+    std::string dll(1, '"');
+    dll += game.path(library);
+    dll += '"';
+    CycleRun result{
+        game.run("100", "cycle 10 " + dll + " counts settled cycle 190 " + dll + " counts end"), 0,
+        0};
+    long handles[2] = {};
+    long long memory[2] = {};
+    int found = 0;
+    for (const auto& line : result.run.lines)
+        if (found < 2 && std::sscanf(line.c_str(), "%*s counts handles %ld private %lld",
+                                     &handles[found], &memory[found]) == 2)
+            ++found;
+    EXPECT_EQ(found, 2) << result.run.raw.output;
+    result.handles_growth = handles[1] - handles[0];
+    result.memory_growth = memory[1] - memory[0];
+    return result;
+}
+
+TEST_F(PluginInHost, TwoHundredLoadsLeaveTheSiteWholeAndCostNoMoreThanTheRuntime) {
+    const CycleRun plugin = cycle(game, "plugins\\Tessivar.VC.dll");
+    ASSERT_TRUE(plugin.run.ran_to_exit()) << plugin.run.raw.output;
+    const CycleRun baseline = cycle(game, "runtime_baseline.dll");
+    ASSERT_TRUE(baseline.run.ran_to_exit()) << baseline.run.raw.output;
+
+    const HostRun reference = game.run("100", "dump before");
+    int cycles = 0;
+    for (const auto& line : plugin.run.lines) {
+        if (line.rfind("cycle site ", 0) != 0) continue;
+        const auto address =
+            static_cast<std::uint32_t>(std::stoul(line.substr(11, 8), nullptr, 16));
+        EXPECT_EQ(line.substr(20, 14), reference.views.at("before").sites.at(address)) << line;
+        cycles += address == 0x600411;
+    }
+    EXPECT_EQ(cycles, 200);
+    EXPECT_EQ(plugin.run.call_results.size(), 200u);
+    // The runtime's own cost per load (its lazily made locks) is the baseline's; the
+    // plugin adds nothing to it.
+    EXPECT_LE(plugin.handles_growth, baseline.handles_growth);
+    EXPECT_LE(plugin.memory_growth, baseline.memory_growth + 64 * 1024);
+    std::printf("190 cycles: plugin +%ld handles +%lld bytes; runtime baseline +%ld handles "
+                "+%lld bytes\n",
+                plugin.handles_growth, plugin.memory_growth, baseline.handles_growth,
+                baseline.memory_growth);
+}
+
+} // namespace

@@ -3,7 +3,8 @@
 // real host build has them, loads the plugin as the game's plugin loader would, runs
 // its "game loop" on a script given on the command line, and prints what it sees.
 //
-//   simulated_host [--build 100|110|120|none] COMMAND...
+//   simulated_host [--build 100|110|120|none] [--sites nop] COMMAND...
+//     --sites nop   the call sites hold no branch (a host the tables do not fit)
 //     load DLL      LoadLibraryA
 //     unload        FreeLibrary
 //     call N        execute the build's call site N times
@@ -11,13 +12,11 @@
 //     delete PATH   remove a file
 //     dump LABEL    print call sites, their protection and every HUD target
 //     cycle N DLL   load, call once, unload, N times; print the sites' state after each
-//     counts LABEL  print the process's handle count and private memory
+//     counts LABEL  print the open handles and the committed private memory
 
 #include "hud/hud_setting_table.hpp"
 
 #include <windows.h>
-// after windows.h, which it needs
-#include <psapi.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -67,7 +66,7 @@ std::uint8_t hud_byte(Address address) {
     return static_cast<std::uint8_t>(0xA5 ^ address);
 }
 
-void lay_out(int build) {
+void lay_out(int build, bool branch_sites) {
     const auto first = reinterpret_cast<std::uintptr_t>(at(image_start));
     const auto ours = reinterpret_cast<std::uintptr_t>(host_image);
     if (first < ours || first + image_bytes > ours + sizeof host_image) {
@@ -82,6 +81,7 @@ void lay_out(int build) {
         code[0] = 0xE8;
         std::memcpy(code + 1, &target, 4);
         code[5] = 0xC3;
+        if (!branch_sites) std::memset(code, 0x90, 5); // nothing to follow: nops, then ret
         if (call.build == build) std::memcpy(at(call.probe), "\x55\x89\xE5\x53", 4);
     }
     for (const auto& row : hud::hud_setting_table)
@@ -144,14 +144,24 @@ void call_site(int build, int times) {
     std::printf("call none\n");
 }
 
+// Open handles and committed private memory, counted directly: Wine does not keep the
+// process counters that GetProcessHandleCount and GetProcessMemoryInfo report.
 void counts(const char* label) {
-    DWORD handles = 0;
-    GetProcessHandleCount(GetCurrentProcess(), &handles);
-    PROCESS_MEMORY_COUNTERS_EX memory{};
-    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
-                         sizeof memory);
-    std::printf("%s counts handles %lu private %lu\n", label, handles,
-                static_cast<unsigned long>(memory.PrivateUsage));
+    unsigned handles = 0;
+    for (std::uintptr_t value = 4; value < 0x10000; value += 4) {
+        DWORD flags = 0;
+        if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) ++handles;
+    }
+    unsigned long long committed = 0;
+    MEMORY_BASIC_INFORMATION info{};
+    for (std::uintptr_t at = 0; VirtualQuery(reinterpret_cast<void*>(at), &info, sizeof info);) {
+        if (info.State == MEM_COMMIT && info.Type == MEM_PRIVATE) committed += info.RegionSize;
+        const std::uintptr_t next =
+            reinterpret_cast<std::uintptr_t>(info.BaseAddress) + info.RegionSize;
+        if (next <= at) break;
+        at = next;
+    }
+    std::printf("%s counts handles %u private %llu\n", label, handles, committed);
 }
 
 } // namespace
@@ -164,7 +174,12 @@ int main(int argc, char** argv) {
         build = std::strcmp(argv[arg + 1], "none") == 0 ? 0 : std::atoi(argv[arg + 1]);
         arg += 2;
     }
-    lay_out(build);
+    bool branch_sites = true;
+    if (arg + 1 < argc && std::strcmp(argv[arg], "--sites") == 0) {
+        branch_sites = std::strcmp(argv[arg + 1], "nop") != 0;
+        arg += 2;
+    }
+    lay_out(build, branch_sites);
     std::printf("host base 0x%08x build %d\n", static_cast<unsigned>(module_base()), build);
 
     HMODULE plugin = nullptr;

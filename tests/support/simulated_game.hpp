@@ -120,7 +120,8 @@ inline HostRun parse_host_output(RunResult raw) {
 class SimulatedGame {
 public:
     SimulatedGame() {
-        for (const char* name : {"simulated_host.exe", "simulated_host_rebased.exe"})
+        for (const char* name :
+             {"simulated_host.exe", "simulated_host_rebased.exe", "runtime_baseline.dll"})
             std::filesystem::copy_file(built_binaries() / name, folder.path() / name);
         std::filesystem::create_directories(folder.path() / "plugins");
         std::filesystem::copy_file(built_binaries() / "Tessivar.VC.dll", plugin());
