@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
-# The whole test suite: the host-independent code natively, then everything for
-# i686 Windows under Wine. Fails when any test fails.
+# The whole test suite: the host-independent code natively, again under ASan and
+# UBSan with a short fuzzing run, then everything for i686 Windows under Wine.
+# Fails when any test fails.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 bash tools/setup.sh || exit 1
 
 failed=()
-for preset in native win32; do
+for preset in native native-sanitize win32; do
   echo "== $preset"
   if ! cmake --preset "$preset" >/dev/null || ! cmake --build --preset "$preset"; then
     failed+=("$preset (build)")
