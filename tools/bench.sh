@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Benchmarks (not tests): the cost of each hooked call under Wine, the reader and the
+# pass natively over growing files, and the size of the delivered plugin.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+bash tools/setup.sh
+
+cmake --preset win32 >/dev/null
+cmake --build --preset win32 --target hooked_call_bench tessivar_plugin >/dev/null
+cmake --preset native >/dev/null
+cmake --build --preset native --target native_bench >/dev/null
+
+echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(wine --version)"
+echo
+echo "== under Wine, in one process"
+WINEDEBUG=-all wine build/win32/bin/hooked_call_bench.exe
+echo
+echo "== natively: read the ini and run the pass against the recording writer"
+build/native/bench/native_bench --benchmark_min_time=0.5
+echo
+stripped=$(mktemp)
+i686-w64-mingw32-strip -o "$stripped" build/win32/bin/Tessivar.VC.dll
+echo "== Tessivar.VC.dll stripped: $(stat -c %s "$stripped") bytes (goal: under $((256 * 1024)))"
+i686-w64-mingw32-size "$stripped" | tail -1 | awk '{print "   text " $1 ", data " $2 ", bss " $3}'
+rm -f "$stripped"
