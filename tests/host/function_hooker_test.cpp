@@ -236,10 +236,10 @@ public:
     static constexpr injector::HostAddress host_site = 0x50500010;
 
     ReadOnlySite() {
-        section_ = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 0x10000,
-                                      nullptr);
-        auto* writable = static_cast<std::uint8_t*>(
-            MapViewOfFile(section_, FILE_MAP_WRITE, 0, 0, 0x10000));
+        section_ =
+            CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 0x10000, nullptr);
+        auto* writable =
+            static_cast<std::uint8_t*>(MapViewOfFile(section_, FILE_MAP_WRITE, 0, 0, 0x10000));
         const std::uint8_t call[6] = {0xE8, 0x10, 0, 0, 0, 0xC3};
         std::memcpy(writable + 0x10, call, sizeof call);
         UnmapViewOfFile(writable);
