@@ -3,51 +3,7 @@
 namespace hud {
 
 namespace {
-constexpr SettingKind Rgb = SettingKind::Rgb;
-constexpr SettingKind Rgba = SettingKind::Rgba;
-constexpr SettingKind Integer = SettingKind::Integer;
-constexpr SettingKind Float = SettingKind::Float;
-} // namespace
-
 // clang-format off
-const std::array<HudSetting, hud_setting_count> hud_setting_table{{
-    {"Messagebox",               Rgb,     {0, 0, 0},       {0x55b5e4, 0x55b5e2, 0x55b5e0}},
-    {"Messagebox2",              Rgb,     {175, 175, 175}, {0x55b60f, 0x55b60a, 0x55b605}},
-    {"Styledtext",               Rgb,     {255, 150, 225}, {0x55b9de, 0x55b9d9, 0x55b9d4}},
-    {"WantedActiveColor",        Rgb,     {97, 194, 247},  {0x5590ca, 0x5590c5, 0x5590c0}},
-    {"WantedNotActiveColor",     Rgb,     {27, 89, 130},   {0x559170, 0x55916e, 0x559169}},
-    {"WantedFlashColor",         Rgb,     {62, 141, 188},  {0x559128, 0x559123, 0x55911e}},
-    {"WastedBusted",             Rgb,     {0, 207, 133},   {0x55bc4f, 0x55bc4a, 0x55bc45}},
-    {"WastedBustedTextStyle",    Integer, {2},             {0x55bbbe}},
-    {"MoneyColor",               Rgb,     {0, 207, 133},   {0x5582af, 0x5582aa, 0x5582a5}},
-    {"MoneyTextStyle",           Integer, {2},             {0x55821d}},
-    {"TimeColor",                Rgba,    {97, 194, 247},  {0x559f91, 0x559f8c, 0x559f87, 0x559f82}},
-    {"TimeTextStyle",            Integer, {2},             {0x559efc}},
-    {"TimerColor",               Rgba,    {97, 194, 247},  {0x55a186, 0x55a181, 0x55a17c, 0x55a177}},
-    {"TimerTextStyle",           Integer, {2},             {0x55a0fe}},
-    {"CounterColor",             Rgba,    {97, 194, 247},  {0x55a663, 0x55a65e, 0x55a659, 0x55a654}},
-    {"Counter2Color",            Rgba,    {27, 89, 130},   {0x55a5c1, 0x55a5bf, 0x55a5ba, 0x55a5b5}},
-    {"Counter3Color",            Rgba,    {97, 194, 247},  {0x55a40e, 0x55a409, 0x55a404, 0x55a3ff}},
-    {"ZoneColor",                Rgb,     {45, 155, 90},   {0x559954, 0x55994f, 0x55994d}},
-    {"ZoneTextStyle",            Integer, {0},             {0x559918}},
-    {"VehicleColor",             Rgb,     {97, 194, 247},  {0x559de3, 0x559dde, 0x559dd9}},
-    {"VehicleTextStyle",         Integer, {0},             {0x559d9c}},
-    {"ArmourNumberColor",        Rgba,    {185, 185, 185}, {0x558e26, 0x558e21, 0x558e1c, 0x558e17}},
-    {"ArmourIconColor",          Rgba,    {185, 185, 185}, {0x558efe, 0x558ed6, 0x558ed1, 0x558ec6}},
-    {"HealthAndArmourTextStyle", Integer, {2},             {0x5589e8}},
-    {"HealthNumberColor",        Rgba,    {255, 150, 225}, {0x558ba9, 0x558ba4, 0x558b9f, 0x558b9a}},
-    {"HealthIconColor",          Rgba,    {255, 150, 225}, {0x558c8e, 0x558c66, 0x558c61, 0x558c56}},
-    {"BulletNumberColor",        Rgb,     {255, 150, 225}, {0x5588c2, 0x5588bd, 0x5588b8}},
-    {"BulletNumberTextStyle",    Integer, {1},             {0x55879b}},
-    {"RiflesCursorNoZoomColor",  Rgba,    {255, 255, 255}, {0x557653, 0x55764e, 0x557649, 0x557644}},
-    {"RiflesCursorNoZoomSize",   Float,   {0.6f},          {0x697b14}},
-    {"RiflesCursorZoomColor",    Rgba,    {255, 255, 255}, {0x557840, 0x55783b, 0x557836, 0x557831}},
-    {"OtherWeaponsCursorSize",   Float,   {0.4f},          {0x697b1c}},
-    {"NormalWeaponsCursorColor", Rgba,    {255, 255, 255}, {0x557737, 0x557732, 0x55772d, 0x557728}},
-    {"AllWeaponsCursorSize",     Float,   {32.0f},         {0x697b10}},
-}};
-
-namespace {
 constexpr std::array<std::string_view, hud_setting_count> element_names{
     "message box",                   "message box, second colour",
     "styled text",                   "wanted stars, active",

@@ -43,6 +43,24 @@ ImageRange executable_image();
 // A result equal to `size` means the platform truncated the path.
 std::uint32_t executable_path(char* buffer, std::uint32_t size);
 
+// A reference on the library or executable that holds `address`, taken with
+// GetModuleHandleExA and given back with FreeLibrary: code there stays mapped while it
+// is held. Empty when no module holds the address.
+class ModuleHold {
+public:
+    ModuleHold() = default;
+    explicit ModuleHold(Address address);
+    ModuleHold(ModuleHold&& from) noexcept : module(from.module) { from.module = nullptr; }
+    ModuleHold& operator=(ModuleHold&& from) noexcept;
+    ~ModuleHold() { release(); }
+
+    void release();
+    bool holds() const { return module != nullptr; }
+
+private:
+    void* module = nullptr;
+};
+
 // _access(path, 0): any file-system entry of that name, folders included.
 bool path_exists(const char* path);
 

@@ -62,6 +62,27 @@ std::uint32_t executable_path(char* buffer, std::uint32_t size) {
     return GetModuleFileNameA(GetModuleHandleA(nullptr), buffer, size);
 }
 
+ModuleHold::ModuleHold(Address address) {
+    HMODULE held = nullptr;
+    if (GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                           static_cast<LPCSTR>(pointer(address)), &held))
+        module = held;
+}
+
+ModuleHold& ModuleHold::operator=(ModuleHold&& from) noexcept {
+    if (this != &from) {
+        release();
+        module = from.module;
+        from.module = nullptr;
+    }
+    return *this;
+}
+
+void ModuleHold::release() {
+    if (module) FreeLibrary(static_cast<HMODULE>(module));
+    module = nullptr;
+}
+
 bool path_exists(const char* path) {
     return _access(path, 0) == 0;
 }

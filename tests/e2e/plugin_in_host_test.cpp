@@ -1,8 +1,6 @@
 // The plugin loaded into the simulated host, as a game's plugin loader would load it.
 
-#include "config/settings_file.hpp"
-#include "hud/host_writer.hpp"
-#include "hud/recolour_pass.hpp"
+#include "support/expected_hud.hpp"
 #include "support/simulated_game.hpp"
 
 #include <gtest/gtest.h>
@@ -12,42 +10,13 @@
 
 namespace {
 
+using test_support::expected_hud;
 using test_support::HostRun;
 using test_support::HostView;
 using test_support::SimulatedGame;
 
 constexpr std::uint32_t sites[] = {0x600411, 0x600431, 0x600071};
 const std::string host_result = "0x5eed1e55";
-
-std::string hex(const std::uint8_t* bytes, int count) {
-    std::string out;
-    char part[4];
-    for (int i = 0; i < count; ++i) {
-        std::snprintf(part, sizeof part, "%02x", bytes[i]);
-        if (i) out += ' ';
-        out += part;
-    }
-    return out;
-}
-
-// What every HUD target holds after one pass over `ini`, computed with the recording
-// writer; targets the pass does not write keep the host's own bytes.
-std::map<std::uint32_t, std::string> expected_hud(const HostView& before, const char* ini_path) {
-    const config::SettingsFile file{ini_path};
-    hud::RecordingWriter writer;
-    hud::apply_settings(file, writer);
-    auto expected = before.hud;
-    for (const auto& write : writer.writes()) {
-        if (write.kind == hud::RecordedWrite::Kind::byte) {
-            expected[write.address] = hex(&write.byte, 1);
-        } else {
-            std::uint8_t bytes[4];
-            std::memcpy(bytes, &write.real, 4);
-            expected[write.address] = hex(bytes, 4);
-        }
-    }
-    return expected;
-}
 
 class PluginInHost : public ::testing::Test {
 protected:
@@ -148,8 +117,8 @@ TEST_F(PluginInHost, RebasedHostHasItsSiteHookedAndNoHudWritten) {
 namespace {
 
 TEST_F(PluginInHost, ASiteWithoutABranchIsLeftAloneAndThePassNeverRuns) {
-    const HostRun run = game.run("100 --sites nop", "dump before " + game.load() +
-                                                        "dump loaded call 2 dump called unload");
+    const HostRun run = game.run("100", "--sites nop dump before " + game.load() +
+                                            "dump loaded call 2 dump called unload");
     ASSERT_TRUE(run.ran_to_exit()) << run.raw.output;
     EXPECT_EQ(run.views.at("before").sites.at(0x600411), "90 90 90 90 90");
     EXPECT_EQ(run.views.at("loaded").sites, run.views.at("before").sites);
@@ -193,7 +162,7 @@ CycleRun cycle(const SimulatedGame& game, const std::string& library) {
 }
 
 TEST_F(PluginInHost, TwoHundredLoadsLeaveTheSiteWholeAndCostNoMoreThanTheRuntime) {
-    const CycleRun plugin = cycle(game, "plugins\\Tessivar.VC.dll");
+    const CycleRun plugin = cycle(game, "plugins\\Tessivar.VC.asi");
     ASSERT_TRUE(plugin.run.ran_to_exit()) << plugin.run.raw.output;
     const CycleRun baseline = cycle(game, "runtime_baseline.dll");
     ASSERT_TRUE(baseline.run.ran_to_exit()) << baseline.run.raw.output;

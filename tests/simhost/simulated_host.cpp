@@ -1,24 +1,32 @@
-// A stand-in for the game: an i686 executable whose image covers every host address
-// the plugin uses. It lays out call sites, a build signature and HUD bytes the way a
-// real host build has them, loads the plugin as the game's plugin loader would, runs
-// its "game loop" on a script given on the command line, and prints what it sees.
+// A stand-in for the game: an i686 executable whose image holds, in the file itself,
+// every host location the plugin uses: the call sites, the build signature and the HUD
+// bytes, in a code section at the game's addresses, and the cursor sizes in a data
+// section. It loads plugins as a game's plugin loader or an ASI loader would, runs its
+// "game loop" on a script given on the command line, and prints what it sees.
 //
-//   simulated_host [--build 100|110|120|none] [--sites nop] COMMAND...
+//   simulated_host [--asi-loader] [--sites nop] COMMAND...
+//     --asi-loader  before the game's code runs (during the runtime's start-up), load
+//                   every *.asi from the game folder, then scripts\ and plugins\ (their
+//                   immediate subfolders first), each with the current folder set to
+//                   its own; dump "start" just before
 //     --sites nop   the call sites hold no branch (a host the tables do not fit)
 //     load DLL      LoadLibraryA
-//     unload        FreeLibrary
+//     unload        FreeLibrary of what `load` loaded
+//     unload-asi N  FreeLibrary of the N-th library the ASI loader loaded (from 0)
 //     call N        execute the build's call site N times
 //     copy SRC DST  replace a file (an ini edited between two calls)
 //     delete PATH   remove a file
 //     dump LABEL    print call sites, their protection and every HUD target
 //     cycle N DLL   load, call once, unload, N times; print the sites' state after each
 //     counts LABEL  print the open handles and the committed private memory
+//
+// The build (100, 110, 120, or 0 for none) and the image base are fixed when it is built.
 
-#include "hud/hud_setting_table.hpp"
+#include "simhost/host_image.hpp"
 
 #include <windows.h>
 
-#include <cstdint>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -27,23 +35,7 @@
 
 namespace {
 
-using Address = std::uint32_t;
-
-constexpr Address default_base = 0x400000;
-constexpr Address image_bytes = 0x149000; // 0x550000 up to 0x699000
-constexpr Address image_start = 0x550000; // in default-base terms
-constexpr std::uint32_t host_result = 0x5EED1E55;
-
-struct CallSite {
-    Address site;
-    int build;
-    Address probe;
-};
-constexpr CallSite call_sites[] = {
-    {0x600411, 100, 0x667BF0}, {0x600431, 110, 0x667C40}, {0x600071, 120, 0x666BA0}};
-
-// The host's part of the image that the plugin's tables name: code, data, HUD bytes.
-__attribute__((section(".hostimg"), used, aligned(4096))) std::uint8_t host_image[0x300000] = {1};
+using namespace simhost;
 
 int host_function_calls = 0;
 
@@ -51,6 +43,10 @@ extern "C" __attribute__((noinline)) void* host_function() {
     ++host_function_calls;
     return reinterpret_cast<void*>(static_cast<std::uintptr_t>(host_result));
 }
+
+// The game's code and data, as the executable file holds them.
+__attribute__((section(".hostimg,\"xr\" #"), used)) const CodeImage host_code = make_code_image();
+__attribute__((section(".hostdat"), used)) HostData host_data{&host_function, make_data_bytes()};
 
 Address module_base() {
     return static_cast<Address>(reinterpret_cast<std::uintptr_t>(GetModuleHandleA(nullptr)));
@@ -62,41 +58,28 @@ std::uint8_t* at(Address host_address) {
         static_cast<std::uintptr_t>(host_address - default_base + module_base()));
 }
 
-std::uint8_t hud_byte(Address address) {
-    return static_cast<std::uint8_t>(0xA5 ^ address);
-}
-
-void lay_out(int build, bool branch_sites) {
-    const auto first = reinterpret_cast<std::uintptr_t>(at(image_start));
-    const auto ours = reinterpret_cast<std::uintptr_t>(host_image);
-    if (first < ours || first + image_bytes > ours + sizeof host_image) {
-        std::printf("error image does not cover the host addresses\n");
-        std::exit(3);
-    }
-    for (const CallSite& call : call_sites) {
-        std::uint8_t* code = at(call.site);
-        const auto target =
-            static_cast<std::int32_t>(reinterpret_cast<std::uintptr_t>(&host_function) -
-                                      (reinterpret_cast<std::uintptr_t>(code) + 5));
-        code[0] = 0xE8;
-        std::memcpy(code + 1, &target, 4);
-        code[5] = 0xC3;
-        if (!branch_sites) std::memset(code, 0x90, 5); // nothing to follow: nops, then ret
-        if (call.build == build) std::memcpy(at(call.probe), "\x55\x89\xE5\x53", 4);
-    }
-    for (const auto& row : hud::hud_setting_table)
-        for (int i = 0; i < hud::component_count(row.kind); ++i)
-            for (int b = 0; b < (row.kind == hud::SettingKind::Float ? 4 : 1); ++b)
-                *at(row.targets[i] + b) = hud_byte(row.targets[i] + b);
-    DWORD old = 0;
-    VirtualProtect(at(image_start), image_bytes, PAGE_EXECUTE_READ, &old);
-    FlushInstructionCache(GetCurrentProcess(), at(image_start), image_bytes);
-}
-
 DWORD protection_of(const void* p) {
     MEMORY_BASIC_INFORMATION info{};
     if (!VirtualQuery(p, &info, sizeof info)) return 0;
     return info.State == MEM_COMMIT ? info.Protect : 0;
+}
+
+void check_layout() {
+    if (reinterpret_cast<const std::uint8_t*>(&host_code) != at(code_start) ||
+        reinterpret_cast<std::uint8_t*>(&host_data) != at(data_start)) {
+        std::printf("error image is not at the host addresses\n");
+        std::exit(3);
+    }
+}
+
+void clear_sites() {
+    for (const CallSite& call : call_sites) {
+        DWORD old = 0;
+        VirtualProtect(at(call.site), 5, PAGE_EXECUTE_READWRITE, &old);
+        std::memset(at(call.site), 0x90, 5); // nothing to follow: nops, then ret
+        VirtualProtect(at(call.site), 5, old, &old);
+    }
+    FlushInstructionCache(GetCurrentProcess(), at(code_start), code_bytes);
 }
 
 void print_site(const char* label, const CallSite& call) {
@@ -129,9 +112,9 @@ void dump(const char* label) {
     }
 }
 
-void call_site(int build, int times) {
+void call_site(int times) {
     for (const CallSite& call : call_sites) {
-        if (call.build != build) continue;
+        if (call.build != simulated_build) continue;
         auto* entry = reinterpret_cast<void* (*)()>(at(call.site));
         for (int n = 0; n < times; ++n) {
             const void* result = entry();
@@ -164,37 +147,98 @@ void counts(const char* label) {
     std::printf("%s counts handles %u private %llu\n", label, handles, committed);
 }
 
+bool has_option(int argc, char** argv, const char* option) {
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], option) == 0) return true;
+    return false;
+}
+
+// --- The ASI loader ---------------------------------------------------------------
+
+std::vector<HMODULE> asi_modules;
+
+std::string game_folder() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder = path;
+    return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+// Names in `folder` (with its trailing backslash) that match `pattern`, in name order.
+std::vector<std::string> entries(const std::string& folder, const char* pattern, bool folders) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA((folder + pattern).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        const bool is_folder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        const std::string name = found.cFileName;
+        if (is_folder == folders && name != "." && name != "..") names.push_back(name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+void load_asi_files(const std::string& game, const std::string& relative) {
+    char previous[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    for (const std::string& name : entries(game + relative, "*.asi", false)) {
+        const std::string path = game + relative + name;
+        SetCurrentDirectoryA((game + relative).c_str());
+        HMODULE module = LoadLibraryA(path.c_str());
+        SetCurrentDirectoryA(previous);
+        std::printf("asi %s%s %s\n", relative.c_str(), name.c_str(), module ? "loaded" : "failed");
+        if (module) asi_modules.push_back(module);
+    }
+}
+
+void load_asi_plugins() {
+    if (!has_option(__argc, __argv, "--asi-loader")) return;
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    dump("start");
+    const std::string game = game_folder();
+    load_asi_files(game, "");
+    for (const char* folder : {"scripts\\", "plugins\\"}) {
+        for (const std::string& sub : entries(game + folder, "*", true))
+            load_asi_files(game, folder + sub + "\\");
+        load_asi_files(game, folder);
+    }
+}
+
+// Runs among the runtime's own initialisers, before main, as a loader's plugins do.
+__attribute__((section(".CRT$XCU"), used)) void (*const asi_loader_entry)() = load_asi_plugins;
+
 } // namespace
 
 int main(int argc, char** argv) {
     std::setvbuf(stdout, nullptr, _IONBF, 0);
-    int build = 100;
-    int arg = 1;
-    if (arg + 1 < argc && std::strcmp(argv[arg], "--build") == 0) {
-        build = std::strcmp(argv[arg + 1], "none") == 0 ? 0 : std::atoi(argv[arg + 1]);
-        arg += 2;
-    }
-    bool branch_sites = true;
-    if (arg + 1 < argc && std::strcmp(argv[arg], "--sites") == 0) {
-        branch_sites = std::strcmp(argv[arg + 1], "nop") != 0;
-        arg += 2;
-    }
-    lay_out(build, branch_sites);
-    std::printf("host base 0x%08x build %d\n", static_cast<unsigned>(module_base()), build);
+    check_layout();
+    if (has_option(argc, argv, "--sites")) clear_sites();
+    std::printf("host base 0x%08x build %d\n", static_cast<unsigned>(module_base()),
+                simulated_build);
 
     HMODULE plugin = nullptr;
-    for (; arg < argc; ++arg) {
+    for (int arg = 1; arg < argc; ++arg) {
         const std::string command = argv[arg];
         const char* next = arg + 1 < argc ? argv[arg + 1] : "";
-        if (command == "load") {
+        if (command == "--asi-loader") {
+        } else if (command == "--sites") {
+            ++arg;
+        } else if (command == "load") {
             plugin = LoadLibraryA(next);
             std::printf("load %s\n", plugin ? "ok" : "failed");
             ++arg;
         } else if (command == "unload") {
             std::printf("unload %s\n", plugin && FreeLibrary(plugin) ? "ok" : "failed");
             plugin = nullptr;
+        } else if (command == "unload-asi") {
+            const auto index = static_cast<std::size_t>(std::atoi(next));
+            const bool ok = index < asi_modules.size() && FreeLibrary(asi_modules[index]);
+            std::printf("unload-asi %s %s\n", next, ok ? "ok" : "failed");
+            ++arg;
         } else if (command == "call") {
-            call_site(build, std::atoi(next));
+            call_site(std::atoi(next));
             ++arg;
         } else if (command == "copy" && arg + 2 < argc) {
             std::printf("copy %s\n", CopyFileA(next, argv[arg + 2], FALSE) ? "ok" : "failed");
@@ -212,7 +256,7 @@ int main(int argc, char** argv) {
             const int times = std::atoi(next);
             for (int n = 0; n < times; ++n) {
                 HMODULE cycled = LoadLibraryA(argv[arg + 2]);
-                call_site(build, 1);
+                call_site(1);
                 if (cycled) FreeLibrary(cycled);
                 for (const CallSite& call : call_sites)
                     print_site("cycle", call);

@@ -121,13 +121,21 @@ class SimulatedGame {
 public:
     SimulatedGame() {
         for (const char* name :
-             {"simulated_host.exe", "simulated_host_rebased.exe", "runtime_baseline.dll"})
+             {"simulated_host_100.exe", "simulated_host_110.exe", "simulated_host_120.exe",
+              "simulated_host_none.exe", "simulated_host_100_rebased.exe", "runtime_baseline.dll"})
             std::filesystem::copy_file(built_binaries() / name, folder.path() / name);
         std::filesystem::create_directories(folder.path() / "plugins");
-        std::filesystem::copy_file(built_binaries() / "Tessivar.VC.dll", plugin());
+        std::filesystem::copy_file(built_binaries() / "Tessivar.VC.asi", plugin());
     }
 
-    std::filesystem::path plugin() const { return folder.path() / "plugins" / "Tessivar.VC.dll"; }
+    std::filesystem::path plugin() const { return folder.path() / "plugins" / "Tessivar.VC.asi"; }
+
+    // Another copy of the plugin, at a path relative to the game folder.
+    void copy_plugin(const std::string& relative) const {
+        const auto to = folder.path() / relative;
+        std::filesystem::create_directories(to.parent_path());
+        std::filesystem::copy_file(built_binaries() / "Tessivar.VC.asi", to);
+    }
     std::string path(const std::string& relative) const {
         return (folder.path() / relative).make_preferred().string();
     }
@@ -138,8 +146,12 @@ public:
     // build: "100", "110", "120" or "none"; script: the host's commands after it.
     HostRun run(const std::string& build, const std::string& script, bool rebased = false) const {
         const std::string host =
-            path(rebased ? "simulated_host_rebased.exe" : "simulated_host.exe");
-        return parse_host_output(run_command("\"" + host + "\" --build " + build + " " + script));
+            path("simulated_host_" + build + (rebased ? "_rebased" : "") + ".exe");
+        return parse_host_output(run_command("\"" + host + "\" " + script));
+    }
+    // The game started with an ASI loader in its folder: the plugins load before its code.
+    HostRun run_with_asi_loader(const std::string& script) const {
+        return run("100", "--asi-loader " + script);
     }
     std::string load() const { return "load \"" + plugin().make_preferred().string() + "\" "; }
 

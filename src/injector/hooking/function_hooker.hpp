@@ -9,6 +9,7 @@
 #include "injector/hooking/checked_call.hpp"
 #include "injector/hooking/scoped_patch.hpp"
 #include "injector/host_address.hpp"
+#include "platform/host_services.hpp"
 
 #include <functional>
 #include <list>
@@ -96,13 +97,16 @@ public:
 
     function_hooker_manager(const function_hooker_manager&) = delete;
     function_hooker_manager& operator=(const function_hooker_manager&) = delete;
-    ~function_hooker_manager() override { hooks.clear(); }
+    ~function_hooker_manager() override {
+        hooks.clear();
+        give_site_back();
+    }
 
     void restore_saved() override {
         if (!installed) return;
         installed = false;
         hooks.clear();
-        Patch::restore_saved();
+        give_site_back();
     }
 
     bool is_installed() const { return installed; }
@@ -146,10 +150,31 @@ private:
         if (branch_target(at) == 0) return;
         const auto trampoline_address = reinterpret_cast<std::uintptr_t>(trampoline);
         this->save_bytes(at, 5, true);
-        host_target = reinterpret_cast<Ret (*)()>(
-            static_cast<std::uintptr_t>(write_call(at, trampoline_address)));
+        const HostAddress former = write_call(at, trampoline_address);
+        host_target = reinterpret_cast<Ret (*)()>(static_cast<std::uintptr_t>(former));
         installed = branch_target(at) == trampoline_address;
-        if (!installed) Patch::restore_saved();
+        if (!installed) {
+            Patch::restore_saved();
+            return;
+        }
+        trampoline_at = trampoline_address;
+        // The former destination may be another library's trampoline (a second copy of
+        // a plugin placed over the first): it must stay loaded while this site calls it.
+        former_module = platform::ModuleHold{former};
+    }
+
+    // Writes the saved bytes back only while the site still calls this trampoline: when
+    // another hook has been placed over it, the bytes it saved lead here, and ours
+    // would undo its hook. Then lets go of the former destination's library, which
+    // may unload now and give the site back in turn.
+    void give_site_back() {
+        if (this->has_saved()) {
+            if (branch_target(this->saved_address()) == trampoline_at)
+                Patch::restore_saved();
+            else
+                this->forget_saved();
+        }
+        former_module.release();
     }
 
     typename std::list<entry>::iterator find(Hooker* hooker) {
@@ -162,6 +187,8 @@ private:
     Ret (*host_target)() = nullptr;
     std::list<entry> hooks;
     bool installed = false;
+    HostAddress trampoline_at = 0;
+    platform::ModuleHold former_module;
 };
 
 template <class Patch, HostAddress addr, class Function>

@@ -49,6 +49,9 @@ public:
         guarded_read(address, saved_bytes.data(), size, unprotect);
     }
 
+    // Drops the saved bytes without writing them: the site is no longer ours to give back.
+    void forget_saved() { saved = false; }
+
     bool has_saved() const { return saved; }
     HostAddress saved_address() const { return address; }
     std::uint32_t saved_size() const { return size; }
