@@ -20,7 +20,7 @@ echo "== natively: read the ini and run the pass against the recording writer"
 build/native/bench/native_bench --benchmark_min_time=0.5
 echo
 stripped=$(mktemp)
-i686-w64-mingw32-strip -o "$stripped" build/win32/bin/Tessivar.VC.dll
-echo "== Tessivar.VC.dll stripped: $(stat -c %s "$stripped") bytes (goal: under $((256 * 1024)))"
+i686-w64-mingw32-strip -o "$stripped" build/win32/bin/Tessivar.VC.asi
+echo "== Tessivar.VC.asi stripped: $(stat -c %s "$stripped") bytes (goal: under $((256 * 1024)))"
 i686-w64-mingw32-size "$stripped" | tail -1 | awk '{print "   text " $1 ", data " $2 ", bss " $3}'
 rm -f "$stripped"

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# The main job: builds the plugin, stages it in dist/, and runs it in the simulated
-# host. Usage: tools/main.sh [INI] [--build 100|110|120|none] [--rebased]
+# The main job: builds the plugin, stages what players get in dist/ (with the release
+# archive), and runs the plugin in the simulated host as players load it: an ASI
+# loader, the plugin in the game's scripts folder.
+# Usage: tools/main.sh [INI] [--build 100|110|120|none] [--rebased] [--plugin-loader]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -10,16 +12,16 @@ cmake --preset win32 >/dev/null
 cmake --build --preset win32 >/dev/null
 
 bin=build/win32/bin
-mkdir -p dist
-i686-w64-mingw32-strip -o dist/Tessivar.VC.dll "$bin/Tessivar.VC.dll"
-i686-w64-mingw32-strip -o dist/Tessivar.VC.check.exe "$bin/Tessivar.VC.check.exe"
-WINEDEBUG=-all wine dist/Tessivar.VC.check.exe --template > dist/Tessivar.VC.ini
-echo "dist/Tessivar.VC.dll        $(stat -c %s dist/Tessivar.VC.dll) bytes, stripped"
-echo "dist/Tessivar.VC.check.exe  the ini checker, for players"
+archive=$(python3 tools/make_dist.py --binaries "$bin" --version-file build/win32/version.txt \
+          --out dist)
+echo "dist/Tessivar.VC.asi        the plugin, $(stat -c %s dist/Tessivar.VC.asi) bytes: put it in the game's scripts folder"
 echo "dist/Tessivar.VC.ini        every key with its default, ready to edit"
+echo "dist/Tessivar.VC.check.exe  the ini checker, for players"
+echo "dist/README.txt             the players' guide"
+echo "$archive   all four, the release archive"
 echo
 
-python3 tools/show_host_run.py --binaries "$bin" "$@"
+python3 tools/show_host_run.py --binaries "$bin" --plugin dist/Tessivar.VC.asi "$@"
 
 # What the checker says of the ini that was given, if one was.
 for arg in "$@"; do

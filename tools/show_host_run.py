@@ -1,6 +1,10 @@
 #!/usr/bin/env python3
 """Runs the plugin in the simulated host and shows what it did: the call site while
-loaded and after unload, each HUD target before and after, and the palette."""
+loaded and after unload, each HUD target before and after, and the palette.
+
+By default the game is started with an ASI loader and the plugin in its scripts folder,
+as players install it: the plugin loads during the game's start-up, before its code runs.
+With --plugin-loader the game's own code loads it from plugins instead."""
 
 import argparse
 import os
@@ -11,19 +15,25 @@ import sys
 import tempfile
 
 
-def run_host(binaries, build, ini, rebased):
+def run_host(binaries, plugin, build, ini, rebased, asi_loader):
     game = tempfile.mkdtemp(prefix="tessivar-game-")
     try:
-        host = "simulated_host_rebased.exe" if rebased else "simulated_host.exe"
+        host = "simulated_host_%s%s.exe" % (build, "_rebased" if rebased else "")
         shutil.copy(os.path.join(binaries, host), game)
-        os.makedirs(os.path.join(game, "plugins"))
-        shutil.copy(os.path.join(binaries, "Tessivar.VC.dll"), os.path.join(game, "plugins"))
+        folder = "scripts" if asi_loader else "plugins"
+        for name in ("plugins", "scripts"):
+            os.makedirs(os.path.join(game, name))
+        shutil.copy(plugin, os.path.join(game, folder, "Tessivar.VC.asi"))
         if ini:
             shutil.copy(ini, os.path.join(game, "plugins", "Tessivar.VC.ini"))
-        script = ["dump", "before", "load", "plugins\\Tessivar.VC.dll", "dump", "loaded",
-                  "call", "1", "dump", "called", "unload", "dump", "after"]
+        if asi_loader:
+            script = ["--asi-loader", "dump", "loaded", "call", "1", "dump", "called",
+                      "unload-asi", "0", "dump", "after"]
+        else:
+            script = ["dump", "start", "load", "plugins\\Tessivar.VC.asi", "dump", "loaded",
+                      "call", "1", "dump", "called", "unload", "dump", "after"]
         env = dict(os.environ, WINEDEBUG="-all")
-        out = subprocess.run(["wine", os.path.join(game, host), "--build", build] + script,
+        out = subprocess.run(["wine", os.path.join(game, host)] + script,
                              cwd=game, env=env, capture_output=True, text=True, check=False)
         return out.stdout
     finally:
@@ -65,7 +75,7 @@ def show(views, calls, other):
         print(line)
     print()
     print("call sites (%s):" % "loaded / after unload")
-    before, loaded, after = views["before"], views["loaded"], views["after"]
+    before, loaded, after = views["start"], views["loaded"], views["after"]
     for address, original in before["site"].items():
         state = "patched" if loaded["site"][address] != original else "untouched"
         back = "restored" if after["site"][address] == original else "NOT RESTORED"
@@ -109,13 +119,19 @@ def palette(after):
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("ini", nargs="?", help="an ini to drop into the game's plugins folder")
-    parser.add_argument("--binaries", required=True)
-    parser.add_argument("--build", default="100", help="100, 110, 120 or none")
+    parser.add_argument("--binaries", required=True, help="the build's bin folder")
+    parser.add_argument("--plugin", required=True, help="the plugin to load")
+    parser.add_argument("--build", default="100", choices=("100", "110", "120", "none"))
     parser.add_argument("--rebased", action="store_true")
+    parser.add_argument("--plugin-loader", action="store_true",
+                        help="load from plugins in the game's code, not with an ASI loader")
     args = parser.parse_args()
-    output = run_host(args.binaries, args.build, args.ini, args.rebased)
+    if args.rebased and args.build != "100":
+        sys.exit("--rebased is built for build 100 only")
+    output = run_host(args.binaries, args.plugin, args.build, args.ini, args.rebased,
+                      not args.plugin_loader)
     views, calls, other = parse(output)
-    if not all(label in views for label in ("before", "loaded", "after")):
+    if not all(label in views for label in ("start", "loaded", "after")):
         sys.stdout.write(output)
         sys.exit("the simulated host did not run to the end")
     palette(show(views, calls, other))

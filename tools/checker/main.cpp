@@ -12,6 +12,7 @@
 #include "ini_check.hpp"
 #include "palette_svg.hpp"
 #include "template_ini.hpp"
+#include "tessivar_version.hpp"
 
 #include <cerrno>
 #include <cstdio>
@@ -29,11 +30,13 @@ struct Options {
     std::optional<std::string> path;
     std::optional<std::string> game;
     std::optional<std::string> svg;
+    std::optional<std::string> output;
     bool template_only = false;
 };
 
 constexpr const char* usage = "usage: Tessivar.VC.check [PATH] [--game DIR] [--svg FILE]\n"
-                              "       Tessivar.VC.check --template\n";
+                              "       Tessivar.VC.check --template [--output FILE]\n"
+                              "       Tessivar.VC.check --version\n";
 
 std::optional<Options> parse_options(int argc, char** argv) {
     Options options;
@@ -42,8 +45,12 @@ std::optional<Options> parse_options(int argc, char** argv) {
         const bool has_value = i + 1 < argc;
         if (arg == "--template") {
             options.template_only = true;
-        } else if ((arg == "--game" || arg == "--svg") && has_value) {
-            (arg == "--game" ? options.game : options.svg) = argv[++i];
+        } else if ((arg == "--game" || arg == "--svg" || arg == "--output") && has_value) {
+            (arg == "--game" ? options.game : arg == "--svg" ? options.svg : options.output) =
+                argv[++i];
+        } else if (arg == "--version") {
+            std::printf("Tessivar.VC.check %s\n", tessivar::version);
+            std::exit(0);
         } else if (arg == "--help" || arg == "-h") {
             std::fputs(usage, stdout);
             std::exit(0);
@@ -127,12 +134,21 @@ void print_findings(const std::vector<checker::Finding>& findings) {
     }
 }
 
-bool write_svg(const std::string& path, const checker::CheckReport& report) {
+bool write_file(const std::string& path, const std::string& text) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << checker::palette_svg(report);
+    out << text;
     out.close();
     if (!out) std::fprintf(stderr, "Tessivar.VC.check: cannot write %s\n", path.c_str());
     return static_cast<bool>(out);
+}
+
+std::string crlf(const std::string& text) {
+    std::string out;
+    for (const char c : text) {
+        if (c == '\n') out += '\r';
+        out += c;
+    }
+    return out;
 }
 
 } // namespace
@@ -141,8 +157,12 @@ int main(int argc, char** argv) {
     const auto options = parse_options(argc, argv);
     if (!options) return 2;
     if (options->template_only) {
-        std::fputs(checker::template_ini().c_str(), stdout);
-        return 0;
+        if (!options->output) {
+            std::fputs(checker::template_ini().c_str(), stdout);
+            return 0;
+        }
+        // Written as Notepad saves it, whatever the shell would have made of a redirection.
+        return write_file(*options->output, crlf(checker::template_ini())) ? 0 : 2;
     }
 
     bool found = true;
@@ -176,6 +196,6 @@ int main(int argc, char** argv) {
     if (found) std::printf("%s\n\n", path.c_str());
     print_settings(*report);
     print_findings(report->findings);
-    if (options->svg && !write_svg(*options->svg, *report)) return 2;
+    if (options->svg && !write_file(*options->svg, checker::palette_svg(*report))) return 2;
     return report->findings.empty() ? 0 : 1;
 }

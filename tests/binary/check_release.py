@@ -1,0 +1,74 @@
+#!/usr/bin/env python3
+"""Checks what players download: the release archive holds the four files, is the same
+byte for byte when made twice, its guide has Windows line ends, and both binaries carry
+the build's version in their version resource; the plugin stays under 256 KiB."""
+
+import os
+import subprocess
+import sys
+import tempfile
+import zipfile
+
+root, binaries, version_file = sys.argv[1:4]
+version = open(version_file).read().strip()
+failures = []
+
+
+def check(ok, what):
+    if not ok:
+        failures.append(what)
+
+
+def make(out):
+    subprocess.run([sys.executable, os.path.join(root, "tools", "make_dist.py"), "--binaries",
+                    binaries, "--version-file", version_file, "--out", out], check=True,
+                   stdout=subprocess.DEVNULL)
+    return os.path.join(out, "Tessivar.VC-%s.zip" % version)
+
+
+def resource_value(data, name):
+    """The text of a StringFileInfo value: its UTF-16 name, padding, then the text."""
+    at = data.find(name.encode("utf-16-le") + b"\0\0")
+    if at < 0:
+        return None
+    at += 2 * len(name) + 2
+    at += (-at) % 4  # values start on a 32-bit boundary
+    end = data.find(b"\0\0", at)
+    while end >= 0 and (end - at) % 2:
+        end = data.find(b"\0\0", end + 1)
+    return data[at:end].decode("utf-16-le")
+
+
+with tempfile.TemporaryDirectory() as first, tempfile.TemporaryDirectory() as second:
+    archive = make(first)
+    with open(archive, "rb") as a, open(make(second), "rb") as b:
+        check(a.read() == b.read(), "the archive differs between two builds")
+    with zipfile.ZipFile(archive) as z:
+        names = sorted(z.namelist())
+        check(names == ["README.txt", "Tessivar.VC.asi", "Tessivar.VC.check.exe",
+                        "Tessivar.VC.ini"], "archive holds %s" % names)
+        guide = z.read("README.txt")
+        check(b"\r\n" in guide and b"\n" not in guide.replace(b"\r\n", b""),
+              "README.txt does not end every line with CRLF")
+        check(("Tessivar %s" % version).encode() in guide, "README.txt does not name the version")
+        check(z.read("Tessivar.VC.ini").startswith(b";") and b"\r\n" in z.read("Tessivar.VC.ini"),
+              "the ini is not the template with CRLF")
+        for name, description in (("Tessivar.VC.asi", "Tessivar: recolours"),
+                                  ("Tessivar.VC.check.exe", "Tessivar ini checker")):
+            data = z.read(name)
+            check(resource_value(data, "ProductName") == "Tessivar", name + ": product name")
+            check(resource_value(data, "FileVersion") == version, name + ": file version")
+            check((resource_value(data, "FileDescription") or "").startswith(description),
+                  name + ": description")
+        check(len(z.read("Tessivar.VC.asi")) < 256 * 1024, "the plugin is 256 KiB or more")
+        stripped = os.path.join(first, "Tessivar.VC.asi")
+        check(subprocess.run(["bash", os.path.join(root, "tests", "binary", "check_binary.sh"),
+                              stripped, os.path.join(first, "Tessivar.VC.check.exe")]).returncode
+              == 0, "the stripped binaries' imports or exports")
+
+for failure in failures:
+    print("FAIL:", failure)
+if not failures:
+    print("ok: Tessivar.VC-%s.zip holds the four files, is reproducible, and carries the version"
+          % version)
+sys.exit(1 if failures else 0)
