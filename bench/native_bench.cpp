@@ -1,8 +1,10 @@
-// The reader and the pass against the recording writer, natively, for a file of 34
-// keys and for files of many lines: the cost per line should stay flat.
+// The reader and the pass against the recording writer, and the checker, natively, for
+// a file of 34 keys and for files of many lines (mostly unknown keys, each of which the
+// checker looks up a suggestion for): the cost per line should stay flat.
 
 #include "config/settings_file.hpp"
 #include "hud/recolour_pass.hpp"
+#include "ini_check.hpp"
 
 #include <benchmark/benchmark.h>
 
@@ -42,8 +44,19 @@ void read_and_pass(benchmark::State& state) {
     std::remove(path.c_str());
 }
 
+void check(benchmark::State& state) {
+    const std::string path = write_ini(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        const auto report = checker::check_settings_file(path);
+        benchmark::DoNotOptimize(report->findings.data());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+    std::remove(path.c_str());
+}
+
 } // namespace
 
+BENCHMARK(check)->Arg(34)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(read_and_pass)
     ->Arg(34)
     ->Arg(1000)

@@ -86,13 +86,29 @@ std::optional<SettingsEntry> parse_settings_piece(const char* piece) {
 
 SettingsFile::SettingsFile() : SettingsFile(settings_path.data()) {}
 
+struct SettingsFile::Inserter {
+    SettingsFile& file;
+    void operator()(const char*, const std::optional<SettingsEntry>& entry) const {
+        if (entry) file.insert_or_replace(entry->key, entry->value);
+    }
+};
+
 SettingsFile::SettingsFile(const char* path) {
     if (!path || *path == '\0') return;
     const std::unique_ptr<std::FILE, FileCloser> file{std::fopen(path, "r")};
-    if (!file) return;
-    for_each_settings_piece(file.get(), [this](const char*, const auto& entry) {
-        if (entry) insert_or_replace(entry->key, entry->value);
-    });
+    if (file) for_each_settings_piece(file.get(), Inserter{*this});
+}
+
+SettingsFile SettingsFile::from_stream(std::FILE* stream) {
+    SettingsFile file{static_cast<const char*>(nullptr)};
+    if (stream) for_each_settings_piece(stream, Inserter{file});
+    return file;
+}
+
+SettingsFile SettingsFile::from_text(std::string_view text) {
+    SettingsFile file{static_cast<const char*>(nullptr)};
+    for_each_settings_piece(text, Inserter{file});
+    return file;
 }
 
 void SettingsFile::insert_or_replace(std::string_view key, std::string_view value) {

@@ -41,6 +41,23 @@ void for_each_settings_piece(std::FILE* file, Visitor&& visit) {
         visit(buffer, parse_settings_piece(buffer));
 }
 
+// The same over text already in memory, cut as fgets would cut it: at most 255 bytes
+// a piece, ending after a line feed; a piece is seen up to its first NUL.
+template <class Visitor>
+void for_each_settings_piece(std::string_view text, Visitor&& visit) {
+    char buffer[line_buffer_size];
+    while (!text.empty()) {
+        std::size_t length = 0;
+        while (length < line_buffer_size - 1 && length < text.size()) {
+            buffer[length] = text[length];
+            if (text[length++] == '\n') break;
+        }
+        buffer[length] = '\0';
+        text.remove_prefix(length);
+        visit(static_cast<const char*>(buffer), parse_settings_piece(buffer));
+    }
+}
+
 // Reads up to `count` decimal integers the way the pattern "%d %d ..." of formatted
 // input does: each skips white space, takes an optional sign and the digits after it,
 // and reading stops at the first field that is not a number. Values beyond 32 bits
@@ -53,6 +70,10 @@ public:
     // empty store.
     SettingsFile();
     explicit SettingsFile(const char* path);
+    // From a stream already open for reading, read the plugin's way.
+    static SettingsFile from_stream(std::FILE* file);
+    // From the text the reader would get from the file.
+    static SettingsFile from_text(std::string_view text);
 
     std::optional<std::string_view> find(std::string_view key) const;
     std::size_t size() const { return entries_.size(); }
@@ -65,6 +86,7 @@ public:
     float get_float(const char* key, float fallback) const;
 
 private:
+    struct Inserter;
     void insert_or_replace(std::string_view key, std::string_view value);
 
     std::map<std::string, std::string, std::less<>> entries_;

@@ -4,6 +4,7 @@
 #include "hud/hud_setting_table.hpp"
 #include "hud/recolour_pass.hpp"
 #include "key_suggestion.hpp"
+#include "text_mode.hpp"
 
 #include <algorithm>
 #include <cstdio>
@@ -57,11 +58,11 @@ struct LineScan {
     std::vector<Finding> findings;
 };
 
-LineScan scan_lines(std::FILE* file) {
+LineScan scan_lines(std::string_view text) {
     LineScan scan;
     int line = 1;
     bool continuation = false;
-    config::for_each_settings_piece(file, [&](const char* piece, const auto& entry) {
+    config::for_each_settings_piece(text, [&](const char* piece, const auto& entry) {
         const std::size_t length = std::strlen(piece);
         const bool ends_line = length > 0 && piece[length - 1] == '\n';
         const bool cut = !ends_line && length == config::line_buffer_size - 1;
@@ -72,13 +73,13 @@ LineScan scan_lines(std::FILE* file) {
         if (entry) {
             scan.occurrences[std::string{entry->key}].push_back(line);
         } else if (!continuation) {
-            std::string_view text = trimmed(piece);
-            if (line == 1 && text.substr(0, 3) == "\xEF\xBB\xBF") text = trimmed(text.substr(3));
-            if (!text.empty() && text.front() == '[')
-                scan.findings.push_back({line, "section header " + quoted(text),
+            std::string_view words = trimmed(piece);
+            if (line == 1 && words.substr(0, 3) == "\xEF\xBB\xBF") words = trimmed(words.substr(3));
+            if (!words.empty() && words.front() == '[')
+                scan.findings.push_back({line, "section header " + quoted(words),
                                          "sections mean nothing to the plugin; the line is "
                                          "ignored"});
-            else if (!text.empty() && text.front() != '#' && text.front() != ';')
+            else if (!words.empty() && words.front() != '#' && words.front() != ';')
                 scan.findings.push_back({line, "no \"=\" on this line", "write Key=value"});
         }
         continuation = cut;
@@ -231,23 +232,25 @@ CheckReport check_no_file() {
 std::optional<CheckReport> check_settings_file(const std::string& path) {
     const auto bytes = read_bytes(path);
     if (!bytes) return std::nullopt;
-    const File text{std::fopen(path.c_str(), "r")};
-    if (!text) return std::nullopt;
+    return check_settings_bytes(*bytes);
+}
 
+CheckReport check_settings_bytes(std::string_view bytes) {
+    const std::string text = windows_text_mode(bytes);
     CheckReport report;
-    LineScan scan = scan_lines(text.get());
-    if (bytes->rfind("\xEF\xBB\xBF", 0) == 0)
+    LineScan scan = scan_lines(text);
+    if (bytes.rfind("\xEF\xBB\xBF", 0) == 0)
         report.findings.push_back({1, "byte-order mark at the start of the file",
                                    "save the file without it (ANSI, or UTF-8 without BOM); "
                                    "with it the first line's key does not match"});
-    if (bytes->find('\r') != std::string::npos && bytes->find('\n') == std::string::npos)
+    if (text.find('\r') != std::string::npos && text.find('\n') == std::string::npos)
         report.findings.push_back({0, "carriage returns but no line feeds",
                                    "the plugin reads the file as one line; save it with "
                                    "Windows (CR LF) or Unix (LF) line ends"});
     report.findings.insert(report.findings.end(), scan.findings.begin(), scan.findings.end());
     check_keys(scan, report.findings);
 
-    report_settings(config::SettingsFile{path.c_str()}, scan, report);
+    report_settings(config::SettingsFile::from_text(text), scan, report);
     std::stable_sort(report.findings.begin(), report.findings.end(),
                      [](const Finding& a, const Finding& b) { return a.line < b.line; });
     return report;

@@ -8,6 +8,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace checker {
@@ -33,6 +34,9 @@ struct CheckReport {
 
 // Reads `path`; nullopt when it cannot be opened.
 std::optional<CheckReport> check_settings_file(const std::string& path);
+
+// The same over a file's bytes, read as the plugin reads them (Windows text mode).
+CheckReport check_settings_bytes(std::string_view bytes);
 
 // What the plugin does when it finds no file: every default.
 CheckReport check_no_file();

@@ -3,6 +3,7 @@
 #include "hud/hud_setting_table.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <string>
 #include <vector>
@@ -19,20 +20,45 @@ std::string folded(std::string_view text, bool drop_blanks) {
     return out;
 }
 
-std::size_t edit_distance(std::string_view a, std::string_view b) {
-    std::vector<std::size_t> row(b.size() + 1);
-    for (std::size_t j = 0; j <= b.size(); ++j)
+// Levenshtein distance, or any value above `limit` once it is sure to exceed it: only
+// the band of cells within `limit` of the diagonal is worked out.
+std::size_t edit_distance(std::string_view a, std::string_view b, std::size_t limit) {
+    const std::size_t over = limit + 1;
+    std::vector<std::size_t> row(b.size() + 1, over);
+    for (std::size_t j = 0; j <= std::min(b.size(), limit); ++j)
         row[j] = j;
     for (std::size_t i = 1; i <= a.size(); ++i) {
-        std::size_t diagonal = row[0];
-        row[0] = i;
-        for (std::size_t j = 1; j <= b.size(); ++j) {
+        const std::size_t from = i > limit ? i - limit : 1;
+        const std::size_t to = std::min(b.size(), i + limit);
+        std::size_t diagonal = from > 1 ? row[from - 1] : i - 1;
+        if (from == 1)
+            row[0] = i <= limit ? i : over;
+        else
+            row[from - 1] = over;
+        std::size_t best = from == 1 ? row[0] : over;
+        for (std::size_t j = from; j <= to; ++j) {
             const std::size_t above = row[j];
-            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1])});
+            row[j] =
+                std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1]), over});
             diagonal = above;
+            best = std::min(best, row[j]);
         }
+        if (best > limit) return over;
     }
     return row[b.size()];
+}
+
+// The table's keys folded once: the checker asks for every unknown key of a file.
+const std::vector<std::string>& folded_keys(bool drop_blanks) {
+    static const auto keys = [] {
+        std::array<std::vector<std::string>, 2> out;
+        for (const auto& row : hud::hud_setting_table) {
+            out[0].push_back(folded(row.key, false));
+            out[1].push_back(folded(row.key, true));
+        }
+        return out;
+    }();
+    return keys[drop_blanks ? 1 : 0];
 }
 
 std::string_view edit_cause(std::string_view typed, std::string_view key) {
@@ -54,11 +80,17 @@ std::optional<KeySuggestion> nearest_table_key(std::string_view typed) {
     const std::string compact = folded(typed, true);
     std::optional<KeySuggestion> best;
     std::size_t best_distance = 3; // more than two edits away is no suggestion
-    for (const auto& row : hud::hud_setting_table) {
-        const std::string_view key = row.key;
-        if (folded(key, false) == plain) return KeySuggestion{key, "letter case"};
-        if (folded(key, true) == compact) return KeySuggestion{key, "a blank inside the key"};
-        const std::size_t distance = edit_distance(plain, folded(key, false));
+    for (std::size_t index = 0; index < hud::hud_setting_table.size(); ++index) {
+        const std::string_view key = hud::hud_setting_table[index].key;
+        const std::string& folded_key = folded_keys(false)[index];
+        if (folded_key == plain) return KeySuggestion{key, "letter case"};
+        if (folded_keys(true)[index] == compact)
+            return KeySuggestion{key, "a blank inside the key"};
+        // Lengths further apart than the best so far cannot come closer: skip the work.
+        const std::size_t apart =
+            plain.size() > key.size() ? plain.size() - key.size() : key.size() - plain.size();
+        if (apart >= best_distance) continue;
+        const std::size_t distance = edit_distance(plain, folded_key, best_distance - 1);
         if (distance < best_distance) {
             best_distance = distance;
             best = KeySuggestion{key, edit_cause(typed, key)};

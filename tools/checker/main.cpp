@@ -46,8 +46,9 @@ std::optional<Options> parse_options(int argc, char** argv) {
         if (arg == "--template") {
             options.template_only = true;
         } else if ((arg == "--game" || arg == "--svg" || arg == "--output") && has_value) {
-            (arg == "--game" ? options.game : arg == "--svg" ? options.svg : options.output) =
-                argv[++i];
+            (arg == "--game"  ? options.game
+             : arg == "--svg" ? options.svg
+                              : options.output) = argv[++i];
         } else if (arg == "--version") {
             std::printf("Tessivar.VC.check %s\n", tessivar::version);
             std::exit(0);

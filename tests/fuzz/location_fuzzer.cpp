@@ -1,0 +1,48 @@
+// Arbitrary bytes as the game executable's path, and as the answers of the existence
+// test: the location step picks the first candidate that exists, every candidate sits
+// in the game folder, and settings_path holds the pick only when it fits.
+
+#include "config/settings_location.hpp"
+#include "config/settings_path.hpp"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+[[noreturn]] void fail(const char* what) {
+    std::fprintf(stderr, "invariant broken: %s\n", what);
+    std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) return 0;
+    const unsigned answers = data[0]; // bit N: candidate N exists
+    const std::string executable(reinterpret_cast<const char*>(data) + 1, size - 1);
+    int asked = 0;
+    const auto location = config::find_settings_file(
+        executable, [&](const char*) { return ((answers >> asked++) & 1) != 0; });
+
+    const int first = (answers & 1) ? 0 : (answers & 2) ? 1 : (answers & 4) ? 2 : -1;
+    if (location.candidate != first) fail("not the first candidate that exists");
+    if (asked != (first < 0 ? 3 : first + 1)) fail("asked after the first that exists");
+    const std::string_view folder = config::game_folder(executable);
+    if (location.path.compare(0, folder.size(), folder) != 0) fail("outside the game folder");
+    if (location.path.size() < std::strlen(config::settings_file_name) ||
+        location.path.compare(location.path.size() - std::strlen(config::settings_file_name),
+                              std::string::npos, config::settings_file_name) != 0)
+        fail("not the settings file");
+
+    config::store_settings_path(location.path);
+    const std::string stored = config::settings_path.data();
+    const bool fits = location.path.size() < config::path_capacity &&
+                      location.path.find('\0') == std::string::npos;
+    if (fits ? stored != location.path : !stored.empty())
+        fail("settings_path neither the whole path nor empty");
+    return 0;
+}
