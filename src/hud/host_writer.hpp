@@ -2,6 +2,7 @@
 // The two writes the recolour pass makes. The plugin writes host memory; tests and
 // tools record what would be written.
 
+#include <bit>
 #include <cstdint>
 #include <vector>
 
@@ -22,7 +23,11 @@ struct RecordedWrite {
     std::uint8_t byte;
     float real;
 
-    friend bool operator==(const RecordedWrite&, const RecordedWrite&) = default;
+    // The same write: the same bytes reach the same address (a NaN equals itself).
+    friend bool operator==(const RecordedWrite& a, const RecordedWrite& b) {
+        return a.kind == b.kind && a.address == b.address && a.byte == b.byte &&
+               std::bit_cast<std::uint32_t>(a.real) == std::bit_cast<std::uint32_t>(b.real);
+    }
 };
 
 class RecordingWriter final : public HostWriter {
