@@ -1,5 +1,6 @@
 #include "plugin/events/base_event.hpp"
 #include "support/code_arena.hpp"
+#include "support/host_memory.hpp"
 
 #include <gtest/gtest.h>
 
@@ -110,6 +111,21 @@ TEST(BaseEventHooking, TheMatchingEntryIsHookedAndRunsTheSubscribers) {
     EXPECT_EQ(test_support::execute_site(site), reinterpret_cast<void*>(0x4242));
     EXPECT_EQ(trace, "host after ");
     EXPECT_EQ(std::memcmp(other_before, test_support::site_pointer(other), 5), 0);
+
+    // A second subscription only appends: no second hook, nothing written to the site.
+    std::uint8_t hooked[5];
+    std::memcpy(hooked, test_support::site_pointer(site), 5);
+    {
+        test_support::ProtectionLog log;
+        event.subscribe(event.after, [] { trace += "again "; });
+        EXPECT_TRUE(log.entries().empty());
+    }
+    using Hooker = injector::function_hooker<injector::scoped_call, site, void*()>;
+    EXPECT_EQ(Hooker::manager_type::instance()->hook_count(), 1u);
+    EXPECT_EQ(std::memcmp(hooked, test_support::site_pointer(site), 5), 0);
+    trace.clear();
+    test_support::execute_site(site);
+    EXPECT_EQ(trace, "host after again ");
 }
 
 } // namespace
