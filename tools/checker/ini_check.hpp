@@ -32,6 +32,10 @@ struct CheckReport {
     std::vector<SettingReport> settings; // the 34 rows, in table order
 };
 
+// Quoted for a terminal: control and non-ASCII bytes as \xHH, never raw.
+std::string quoted(std::string_view text);
+std::string printable(std::string_view text); // the same without the quotes
+
 // Reads `path`; nullopt when it cannot be opened.
 std::optional<CheckReport> check_settings_file(const std::string& path);
 

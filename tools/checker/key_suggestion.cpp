@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -67,6 +68,57 @@ std::string_view edit_cause(std::string_view typed, std::string_view key) {
     return typed.size() == key.size() ? "a wrong letter" : "a few letters off";
 }
 
+struct Alias {
+    std::string_view typed; // folded, blanks and underscores dropped, "armor" as "armour"
+    std::string_view key;
+};
+
+// Names players give the elements, mapped to the plugin's keys by meaning.
+constexpr std::array<Alias, 30> aliases{{
+    {"wastedbustedcolor", "WastedBusted"},
+    {"wastedcolor", "WastedBusted"},
+    {"bustedcolor", "WastedBusted"},
+    {"wastedbustedtextcolor", "WastedBusted"},
+    {"messageboxcolor", "Messagebox"},
+    {"messagebox1", "Messagebox"},
+    {"messageboxcolor2", "Messagebox2"},
+    {"messagebox2color", "Messagebox2"},
+    {"messageboxtextcolor", "Messagebox2"},
+    {"styledtextcolor", "Styledtext"},
+    {"wantedstarscolor", "WantedActiveColor"},
+    {"wantedstarcolor", "WantedActiveColor"},
+    {"wantedcolor", "WantedActiveColor"},
+    {"starscolor", "WantedActiveColor"},
+    {"wantedinactivecolor", "WantedNotActiveColor"},
+    {"wantedflashingcolor", "WantedFlashColor"},
+    {"cashcolor", "MoneyColor"},
+    {"moneytextcolor", "MoneyColor"},
+    {"clockcolor", "TimeColor"},
+    {"zonenamecolor", "ZoneColor"},
+    {"vehiclenamecolor", "VehicleColor"},
+    {"carcolor", "VehicleColor"},
+    {"healthcolor", "HealthNumberColor"},
+    {"armourcolor", "ArmourNumberColor"},
+    {"ammocolor", "BulletNumberColor"},
+    {"ammonumbercolor", "BulletNumberColor"},
+    {"bulletcolor", "BulletNumberColor"},
+    {"crosshaircolor", "NormalWeaponsCursorColor"},
+    {"crosshairsize", "AllWeaponsCursorSize"},
+    {"cursorsize", "AllWeaponsCursorSize"},
+}};
+
+// A key as it is compared by meaning: folded, without blanks and underscores, with the
+// plugin's spellings ("armour", "color").
+std::string by_meaning(std::string_view text) {
+    std::string out;
+    for (const char c : folded(text, true))
+        if (c != '_' && c != '-') out += c;
+    for (const auto& [from, to] : {std::pair{"armor", "armour"}, std::pair{"colour", "color"}})
+        for (std::size_t at = out.find(from); at != std::string::npos; at = out.find(from, at + 6))
+            if (out.compare(at, std::strlen(to), to) != 0) out.replace(at, std::strlen(from), to);
+    return out;
+}
+
 } // namespace
 
 std::optional<KeySuggestion> nearest_table_key(std::string_view typed) {
@@ -78,6 +130,15 @@ std::optional<KeySuggestion> nearest_table_key(std::string_view typed) {
     }
     const std::string plain = folded(typed, false);
     const std::string compact = folded(typed, true);
+    const std::string meaning = by_meaning(typed);
+    for (std::size_t index = 0; index < hud::hud_setting_table.size(); ++index)
+        if (folded_keys(false)[index] != plain &&
+            by_meaning(hud::hud_setting_table[index].key) == meaning &&
+            folded_keys(true)[index] != compact)
+            return KeySuggestion{hud::hud_setting_table[index].key,
+                                 "the plugin spells it this way"};
+    for (const auto& alias : aliases)
+        if (alias.typed == meaning) return KeySuggestion{alias.key, "the plugin's name for it"};
     std::optional<KeySuggestion> best;
     std::size_t best_distance = 3; // more than two edits away is no suggestion
     for (std::size_t index = 0; index < hud::hud_setting_table.size(); ++index) {

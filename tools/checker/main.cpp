@@ -1,19 +1,17 @@
-// Tessivar.VC.check: tells a player what the plugin will make of an ini.
-//
-//   Tessivar.VC.check [PATH] [--game DIR]   check PATH, or the ini the plugin would pick
-//   Tessivar.VC.check --template            print a complete ini with every default
-//   Tessivar.VC.check [PATH] --svg FILE     also draw the HUD in the resulting palette
-//
-// Exit status: 0 without findings, 1 with findings, 2 when the file cannot be read.
+// Tessivar.VC.check: tells a player what the plugin will make of an ini, and what to
+// write instead of each mistake. See usage below.
 
 #include "config/settings_location.hpp"
 #include "config/settings_path.hpp"
+#include "console.hpp"
+#include "game_build.hpp"
 #include "hud/hud_setting_table.hpp"
 #include "ini_check.hpp"
 #include "palette_svg.hpp"
 #include "template_ini.hpp"
 #include "tessivar_version.hpp"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -21,109 +19,224 @@
 #include <fstream>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace {
 
 namespace fs = std::filesystem;
 
+constexpr const char* usage =
+    "usage: Tessivar.VC.check [PATH] [--game DIR] [--svg FILE]\n"
+    "       Tessivar.VC.check --template [--output FILE]\n"
+    "       Tessivar.VC.check --help | --version\n"
+    "\n"
+    "Says what the Tessivar plugin will make of its ini, Tessivar.VC.ini, and what to\n"
+    "write instead of each mistake.\n"
+    "\n"
+    "  PATH            the ini to check; without it, the ini the plugin would read,\n"
+    "                  looked for from the game folder (the current folder, or the one\n"
+    "                  above it when that is the game's plugins or scripts folder)\n"
+    "  --game DIR      look for the ini from this game folder\n"
+    "  --svg FILE      also draw the HUD in the colours the plugin will write\n"
+    "  --template      print a complete ini with every default\n"
+    "  --output FILE   with --template: write it to FILE (CRLF, no byte-order mark)\n"
+    "  --version       print the version\n"
+    "  -h, /?, --help  print this help\n"
+    "\n"
+    "Exit status: 0 no findings, 1 findings, 2 the file or folder cannot be read or the\n"
+    "command line is wrong.\n"
+    "\n"
+    "Examples:\n"
+    "  Tessivar.VC.check --game \"C:\\Games\\My Game\"\n"
+    "  Tessivar.VC.check --template --output Tessivar.VC.ini\n";
+
 struct Options {
-    std::optional<std::string> path;
-    std::optional<std::string> game;
-    std::optional<std::string> svg;
-    std::optional<std::string> output;
+    std::optional<std::string> path, game, svg, output;
     bool template_only = false;
 };
 
-constexpr const char* usage = "usage: Tessivar.VC.check [PATH] [--game DIR] [--svg FILE]\n"
-                              "       Tessivar.VC.check --template [--output FILE]\n"
-                              "       Tessivar.VC.check --version\n";
+[[noreturn]] void usage_error(const std::string& what) {
+    std::fprintf(stderr, "Tessivar.VC.check: %s\n%s", what.c_str(), usage);
+    std::exit(2);
+}
 
-std::optional<Options> parse_options(int argc, char** argv) {
+Options parse_options(int argc, char** argv) {
     Options options;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        const bool has_value = i + 1 < argc;
         if (arg == "--template") {
             options.template_only = true;
-        } else if ((arg == "--game" || arg == "--svg" || arg == "--output") && has_value) {
+        } else if (arg == "--game" || arg == "--svg" || arg == "--output") {
+            if (i + 1 >= argc)
+                usage_error(arg + " needs " + (arg == "--game" ? "a folder" : "a file"));
             (arg == "--game"  ? options.game
              : arg == "--svg" ? options.svg
                               : options.output) = argv[++i];
         } else if (arg == "--version") {
             std::printf("Tessivar.VC.check %s\n", tessivar::version);
             std::exit(0);
-        } else if (arg == "--help" || arg == "-h") {
+        } else if (arg == "--help" || arg == "-h" || arg == "/?") {
             std::fputs(usage, stdout);
             std::exit(0);
         } else if (!arg.empty() && arg[0] == '-') {
-            std::fprintf(stderr, "Tessivar.VC.check: unknown option %s\n%s", arg.c_str(), usage);
-            return std::nullopt;
+            usage_error("unknown option " + arg);
         } else if (!options.path) {
             options.path = arg;
         } else {
-            std::fprintf(stderr, "Tessivar.VC.check: more than one PATH (%s)\n%s", arg.c_str(),
-                         usage);
-            return std::nullopt;
+            usage_error("more than one PATH (" + arg + ")");
         }
     }
     return options;
 }
 
-// The plugin's search, in its order, from a game folder.
+std::string lower(std::string text) {
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+std::vector<fs::path> executables(const fs::path& folder) {
+    std::vector<fs::path> found;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(folder, error)) {
+        const std::string name = lower(entry.path().filename().string());
+        if (entry.is_regular_file(error) && entry.path().extension() != "" &&
+            lower(entry.path().extension().string()) == ".exe" && name != "tessivar.vc.check.exe")
+            found.push_back(entry.path());
+    }
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+// From the game's plugins or scripts folder (or one below them), the game folder.
+fs::path game_folder_from(fs::path folder) {
+    for (int up = 0; up < 2 && executables(folder).empty(); ++up) {
+        const std::string name = lower(folder.filename().string());
+        const fs::path parent = folder.parent_path();
+        const std::string parent_name = lower(parent.filename().string());
+        const bool inside = name == "plugins" || name == "scripts" || parent_name == "plugins" ||
+                            parent_name == "scripts";
+        if (!inside || parent == folder) break;
+        folder = parent;
+    }
+    return folder;
+}
+
+std::string read_file(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void report_builds(const fs::path& game) {
+    const auto found = executables(game);
+    if (found.empty()) {
+        std::printf("no game executable in %s: is this the game folder?\n", game.string().c_str());
+        return;
+    }
+    for (const auto& exe : found) {
+        const auto build = checker::game_build_of(read_file(exe));
+        if (build.code)
+            std::printf("%s: build %d of the game; the plugin hooks its call at 0x%06x\n",
+                        exe.filename().string().c_str(), build.code, build.call_site);
+        else
+            std::printf("%s: not one of the three builds the plugin knows; the plugin does "
+                        "nothing in it\n",
+                        exe.filename().string().c_str());
+    }
+}
+
+// The plugin's search, in its order, from a game folder: every candidate that exists,
+// and which one the plugin reads.
 std::string pick_settings_file(const fs::path& game, bool& found) {
     std::printf("searching the game folder %s:\n", game.string().c_str());
+    report_builds(game);
+    std::vector<fs::path> existing;
     for (const auto folder : config::settings_folders) {
         const fs::path candidate =
             (folder.empty() ? game : game / std::string{folder}) / config::settings_file_name;
         std::error_code ignored;
         const bool exists = fs::exists(candidate, ignored);
         std::printf("  %-60s %s\n", candidate.string().c_str(), exists ? "exists" : "-");
-        if (exists) {
-            found = true;
-            std::printf("picked %s: the first of the three places that exists\n\n",
-                        candidate.string().c_str());
-            return candidate.string();
-        }
+        if (exists) existing.push_back(candidate);
     }
-    found = false;
-    std::printf("no Tessivar.VC.ini in any of the three places: the plugin uses its defaults\n\n");
-    return {};
+    found = !existing.empty();
+    if (!found) {
+        std::printf("no Tessivar.VC.ini in any of the three places: the plugin uses its "
+                    "defaults\n\n");
+        return {};
+    }
+    std::printf("the plugin reads %s: the first of the three places that exists\n",
+                existing.front().string().c_str());
+    for (std::size_t i = 1; i < existing.size(); ++i)
+        std::printf("edits to %s do nothing while %s exists\n", existing[i].string().c_str(),
+                    existing.front().string().c_str());
+    std::printf("\n");
+    return existing.front().string();
 }
 
 std::string component_text(const checker::SettingReport& s, std::size_t i) {
     char text[48];
-    const auto kind = hud::hud_setting_table[s.row].kind;
-    if (kind == hud::SettingKind::Float)
+    if (hud::hud_setting_table[s.row].kind == hud::SettingKind::Float)
         std::snprintf(text, sizeof text, "%g", s.parsed[i]);
     else
         std::snprintf(text, sizeof text, "%lld", static_cast<long long>(s.parsed[i]));
     return text;
 }
 
-void print_settings(const checker::CheckReport& report) {
-    std::printf("%-26s %-30s %-8s %-22s %-22s %s\n", "key", "HUD element", "from", "text", "parsed",
-                "written");
+std::string swatch(const checker::SettingReport& s, bool colour) {
+    const auto kind = hud::hud_setting_table[s.row].kind;
+    if (!colour || (kind != hud::SettingKind::Rgb && kind != hud::SettingKind::Rgba)) return "  ";
+    int rgb[3];
+    for (int i = 0; i < 3; ++i)
+        rgb[i] =
+            s.writes[i] ? s.writes[i]->byte : hud::hud_setting_table[s.row].defaults.components[i];
+    char text[48];
+    std::snprintf(text, sizeof text, "\x1b[48;2;%d;%d;%dm  \x1b[0m", rgb[0], rgb[1], rgb[2]);
+    return text;
+}
+
+// One line a setting, within the terminal's width: key, where it comes from, what the
+// plugin writes (skipped components marked), a swatch, the HUD element.
+void print_settings(const checker::CheckReport& report, const checker::console::Terminal& term) {
+    std::printf("%-25s %-8s %-28s    %s\n", "key", "from", "written", "HUD element");
     for (const auto& s : report.settings) {
-        std::string parsed, written;
+        std::string written;
         for (std::size_t i = 0; i < s.parsed.size(); ++i) {
             const std::string value = component_text(s, i);
-            if (i) {
-                parsed += ' ';
-                written += ' ';
-            }
-            parsed += value;
+            if (i) written += ' ';
             written += s.writes[i] ? value : "[" + value + " skipped]";
         }
         const std::string from = s.line ? "line " + std::to_string(s.line) : "default";
-        const std::string text = s.line ? "\"" + s.raw + "\"" : "";
-        const auto element = hud::hud_element_name(s.row);
-        std::printf("%-26s %-30.*s %-8s %-22s %-22s %s\n", hud::hud_setting_table[s.row].key,
-                    static_cast<int>(element.size()), element.data(), from.c_str(), text.c_str(),
-                    parsed.c_str(), written.c_str());
+        std::string element{hud::hud_element_name(s.row)};
+        const int used = 25 + 1 + 8 + 1 + std::max<int>(28, written.size()) + 4;
+        if (static_cast<int>(element.size()) > term.width - used - 1)
+            element.resize(std::max(0, term.width - used - 1));
+        std::printf("%-25s %-8s %-28s %s %s\n", hud::hud_setting_table[s.row].key, from.c_str(),
+                    written.c_str(), swatch(s, term.colour).c_str(), element.c_str());
     }
 }
 
-void print_findings(const std::vector<checker::Finding>& findings) {
+// Words of `text` on lines of at most `width` columns: the first after `indent`, the
+// others two further in.
+void print_wrapped(const std::string& text, int indent, int width) {
+    std::string line;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        std::size_t end = text.find(' ', at);
+        if (end == std::string::npos) end = text.size();
+        const std::string word = text.substr(at, end - at);
+        if (!line.empty() && indent + static_cast<int>(line.size() + 1 + word.size()) > width) {
+            std::printf("%*s%s\n", indent, "", line.c_str());
+            line.clear();
+            if (indent % 4 == 2) indent += 2;
+        }
+        line += (line.empty() ? "" : " ") + word;
+        at = end + 1;
+    }
+    if (!line.empty()) std::printf("%*s%s\n", indent, "", line.c_str());
+}
+
+void print_findings(const std::vector<checker::Finding>& findings, int width) {
     if (findings.empty()) {
         std::printf("\nno findings: the plugin reads this file as written\n");
         return;
@@ -131,7 +244,8 @@ void print_findings(const std::vector<checker::Finding>& findings) {
     std::printf("\n%zu finding%s:\n", findings.size(), findings.size() == 1 ? "" : "s");
     for (const auto& f : findings) {
         const std::string where = f.line ? "line " + std::to_string(f.line) : "file";
-        std::printf("  %s: %s\n      %s\n", where.c_str(), f.message.c_str(), f.suggestion.c_str());
+        print_wrapped(where + ": " + f.message, 2, width);
+        print_wrapped(f.suggestion, 6, width);
     }
 }
 
@@ -152,26 +266,19 @@ std::string crlf(const std::string& text) {
     return out;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    const auto options = parse_options(argc, argv);
-    if (!options) return 2;
-    if (options->template_only) {
-        if (!options->output) {
-            std::fputs(checker::template_ini().c_str(), stdout);
-            return 0;
-        }
-        // Written as Notepad saves it, whatever the shell would have made of a redirection.
-        return write_file(*options->output, crlf(checker::template_ini())) ? 0 : 2;
+int check(const Options& options, const checker::console::Terminal& terminal) {
+    std::error_code ignored;
+    if (options.game && !fs::is_directory(*options.game, ignored)) {
+        std::fprintf(stderr, "Tessivar.VC.check: the game folder %s does not exist\n",
+                     options.game->c_str());
+        return 2;
     }
-
     bool found = true;
     const std::string path =
-        options->path ? *options->path
-                      : pick_settings_file(
-                            options->game ? fs::path{*options->game} : fs::current_path(), found);
-    std::error_code ignored;
+        options.path ? *options.path
+                     : pick_settings_file(options.game ? fs::path{*options.game}
+                                                       : game_folder_from(fs::current_path()),
+                                          found);
     if (found && fs::is_directory(path, ignored)) {
         std::fprintf(stderr,
                      "Tessivar.VC.check: %s is a folder, not a file; the plugin reads "
@@ -195,8 +302,27 @@ int main(int argc, char** argv) {
                                     "put it in the game's plugins folder, its scripts folder, "
                                     "or next to the game's executable"});
     if (found) std::printf("%s\n\n", path.c_str());
-    print_settings(*report);
-    print_findings(report->findings);
-    if (options->svg && !write_file(*options->svg, checker::palette_svg(*report))) return 2;
+    const int width = std::clamp(terminal.width, 40, 100);
+    print_settings(*report, {terminal.colour, width, terminal.own});
+    print_findings(report->findings, width);
+    if (options.svg && !write_file(*options.svg, checker::palette_svg(*report))) return 2;
     return report->findings.empty() ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const Options options = parse_options(argc, argv);
+    if (options.template_only) {
+        if (!options.output) {
+            std::fputs(checker::template_ini().c_str(), stdout);
+            return 0;
+        }
+        // Written as Notepad saves it, whatever the shell would make of a redirection.
+        return write_file(*options.output, crlf(checker::template_ini())) ? 0 : 2;
+    }
+    const auto terminal = checker::console::open_terminal();
+    const int status = check(options, terminal);
+    checker::console::wait_before_closing(terminal);
+    return status;
 }

@@ -1,0 +1,124 @@
+#include "value_advice.hpp"
+
+#include <array>
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+
+namespace checker {
+namespace {
+
+struct NamedColour {
+    std::string_view name;
+    int red, green, blue;
+};
+
+// The basic CSS and X11 names, and a few that players use as often.
+constexpr std::array<NamedColour, 24> named_colours{{
+    {"black", 0, 0, 0},       {"white", 255, 255, 255}, {"red", 255, 0, 0},
+    {"lime", 0, 255, 0},      {"green", 0, 128, 0},     {"blue", 0, 0, 255},
+    {"yellow", 255, 255, 0},  {"cyan", 0, 255, 255},    {"aqua", 0, 255, 255},
+    {"magenta", 255, 0, 255}, {"fuchsia", 255, 0, 255}, {"silver", 192, 192, 192},
+    {"gray", 128, 128, 128},  {"grey", 128, 128, 128},  {"maroon", 128, 0, 0},
+    {"olive", 128, 128, 0},   {"purple", 128, 0, 128},  {"teal", 0, 128, 128},
+    {"navy", 0, 0, 128},      {"orange", 255, 165, 0},  {"pink", 255, 192, 203},
+    {"brown", 165, 42, 42},   {"gold", 255, 215, 0},    {"violet", 238, 130, 238},
+}};
+
+bool is_hex(char c) {
+    return std::isxdigit(static_cast<unsigned char>(c)) != 0;
+}
+
+std::string lower(std::string_view text) {
+    std::string out;
+    for (const char c : text)
+        out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return out;
+}
+
+std::optional<MeantColour> hex_colour(std::string_view value, bool alpha) {
+    std::string_view digits = value;
+    bool prefixed = false;
+    if (digits.substr(0, 1) == "#") {
+        digits.remove_prefix(1);
+        prefixed = true;
+    } else if (digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) {
+        digits.remove_prefix(2);
+        prefixed = true;
+    }
+    for (const char c : digits)
+        if (!is_hex(c)) return std::nullopt;
+    bool letters = false;
+    for (const char c : digits)
+        letters = letters || std::isalpha(static_cast<unsigned char>(c));
+    if (!prefixed && !letters) return std::nullopt; // plain digits are decimal numbers
+    const std::size_t size = digits.size();
+    const bool short_form = prefixed && (size == 3 || (alpha && size == 4));
+    if (!short_form && size != 6 && !(alpha && size == 8)) return std::nullopt;
+    MeantColour meant{"hex", {}};
+    const std::size_t width = short_form ? 1 : 2;
+    for (std::size_t at = 0; at < size; at += width) {
+        long long n = std::strtol(std::string{digits.substr(at, width)}.c_str(), nullptr, 16);
+        meant.numbers.push_back(short_form ? n * 17 : n);
+    }
+    return meant;
+}
+
+std::optional<MeantColour> named_colour(std::string_view value) {
+    const std::string name = lower(value);
+    for (const auto& colour : named_colours)
+        if (colour.name == name)
+            return MeantColour{"the colour name", {colour.red, colour.green, colour.blue}};
+    return std::nullopt;
+}
+
+// Numbers separated by blanks and commas, each a whole number or a percentage.
+std::optional<MeantColour> listed_colour(std::string_view value, bool alpha) {
+    std::vector<long long> numbers;
+    bool percent = false, comma = false;
+    const std::string text{value};
+    const char* at = text.c_str();
+    while (*at) {
+        while (*at == ' ' || *at == '\t' || *at == ',') {
+            comma = comma || *at == ',';
+            ++at;
+        }
+        if (!*at) break;
+        char* end = nullptr;
+        const double number = std::strtod(at, &end);
+        if (end == at || !std::isfinite(number) || std::fabs(number) > 1e9) return std::nullopt;
+        if (*end == '%') {
+            percent = true;
+            numbers.push_back(static_cast<long long>(std::floor(number * 255.0 / 100.0 + 0.5)));
+            ++end;
+        } else if (number != std::floor(number)) {
+            return std::nullopt;
+        } else {
+            numbers.push_back(static_cast<long long>(number));
+        }
+        if (*end && *end != ' ' && *end != '\t' && *end != ',') return std::nullopt;
+        at = end;
+    }
+    if (!percent && !comma) return std::nullopt;
+    if (numbers.size() != 3 && !(alpha && numbers.size() == 4)) return std::nullopt;
+    return MeantColour{percent ? "percentages" : "commas", numbers};
+}
+
+} // namespace
+
+std::optional<MeantColour> meant_colour(std::string_view value, bool alpha) {
+    if (auto hex = hex_colour(value, alpha)) return hex;
+    if (auto named = named_colour(value)) return named;
+    return listed_colour(value, alpha);
+}
+
+std::string numbers_text(const std::vector<long long>& numbers) {
+    std::string text;
+    for (const long long n : numbers) {
+        if (!text.empty()) text += ' ';
+        text += std::to_string(n);
+    }
+    return text;
+}
+
+} // namespace checker
