@@ -26,11 +26,29 @@ def host_path(path):
     return "Z:" + path.replace("/", "\\") if WINDOWS else path
 
 
-def run(*args):
+def run(*args, cwd=None):
     env = dict(os.environ, WINEDEBUG="-all")
     done = subprocess.run(COMMAND + list(args), capture_output=True, text=True, env=env,
-                          check=False)
+                          check=False, cwd=cwd)
     return done.returncode, done.stdout, done.stderr
+
+
+def fake_game_exe(build_address):
+    """A minimal PE file whose one section holds the signature at a build's address."""
+    section_rva, raw_at, raw_size = 0x266000, 0x200, 0x2000
+    data = bytearray(raw_at + raw_size)
+    data[0:2] = b"MZ"
+    data[0x3C:0x40] = (0x40).to_bytes(4, "little")
+    data[0x40:0x44] = b"PE\0\0"
+    data[0x46:0x48] = (1).to_bytes(2, "little")          # one section
+    table = 0x40 + 24                                     # no optional header
+    data[table:table + 8] = b".text\0\0\0"
+    data[table + 12:table + 16] = section_rva.to_bytes(4, "little")
+    data[table + 16:table + 20] = raw_size.to_bytes(4, "little")
+    data[table + 20:table + 24] = raw_at.to_bytes(4, "little")
+    at = raw_at + build_address - 0x400000 - section_rva
+    data[at:at + 4] = bytes([0x55, 0x89, 0xE5, 0x53])
+    return bytes(data)
 
 
 class CheckerCommandLine(unittest.TestCase):
@@ -73,15 +91,76 @@ class CheckerCommandLine(unittest.TestCase):
         self.assertEqual(status, 2)
         self.assertIn("unknown option --colour", err)
 
-    def test_search_follows_the_plugins_order(self):
+    def test_search_follows_the_plugins_order_and_names_the_ignored(self):
         self.write("plugins/Tessivar.VC.ini", "MoneyColor=1 1 1\n")
         self.write("scripts/Tessivar.VC.ini", "MoneyColor=2 2 2\n")
+        self.write("Tessivar.VC.ini", "MoneyColor=3 3 3\n")
         status, out, _ = run("--game", host_path(self.root))
         self.assertEqual(status, 0, out)
-        picked = [line for line in out.splitlines() if line.startswith("picked")]
+        picked = [line for line in out.splitlines() if line.startswith("the plugin reads")]
         self.assertEqual(len(picked), 1, out)
         self.assertIn("plugins", picked[0])
+        ignored = [line for line in out.splitlines() if line.startswith("edits to")]
+        self.assertEqual(len(ignored), 2, out)
+        self.assertIn("scripts", ignored[0])
+        self.assertIn("do nothing while", ignored[0])
         self.assertIn("1 1 1", out)
+
+    def test_from_the_scripts_folder_it_looks_from_the_game_folder(self):
+        with open(os.path.join(self.root, "game.exe"), "wb") as exe:
+            exe.write(fake_game_exe(0x667C40))
+        self.write("Tessivar.VC.ini", "MoneyColor=3 3 3\n")
+        os.makedirs(os.path.join(self.root, "scripts", "colours"))
+        for folder in ("scripts", os.path.join("scripts", "colours")):
+            status, out, _ = run(cwd=os.path.join(self.root, folder))
+            self.assertEqual(status, 0, out)
+            self.assertIn("3 3 3", out)
+            self.assertIn("game.exe: build 110", out)
+            self.assertIn("0x600431", out)
+        with open(os.path.join(self.root, "game.exe"), "wb") as exe:
+            exe.write(b"MZ" + bytes(200))
+        status, out, _ = run("--game", host_path(self.root))
+        self.assertIn("the plugin does nothing in it", out)
+
+    def test_the_command_line_helps(self):
+        for option in ("--help", "-h", "/?"):
+            status, out, _ = run(option)
+            self.assertEqual(status, 0)
+            for word in ("--game", "--svg", "--template", "--output", "--version", "Exit status",
+                         "Examples"):
+                self.assertIn(word, out)
+        status, _, err = run("--game")
+        self.assertEqual(status, 2)
+        self.assertIn("--game needs a folder", err)
+        status, _, err = run("--game", host_path(os.path.join(self.root, "nowhere")))
+        self.assertEqual(status, 2)
+        self.assertIn("does not exist", err)
+
+    def test_lines_fit_100_columns_and_nothing_raw_is_printed(self):
+        path = self.write("wide.ini", "NormalWeaponsCursorColor=300 -1 99999 77777\n"
+                                      "Mon\x01ey\xe9=#FF0000\nMoneyColor=0, 255, 0\n")
+        status, out, _ = run(host_path(path))
+        self.assertEqual(status, 1)
+        for line in out.splitlines():
+            self.assertLessEqual(len(line), 100, line)
+            self.assertTrue(all(" " <= c < "\x7f" for c in line), line)
+
+    def test_template_output_is_crlf_without_a_mark(self):
+        path = os.path.join(self.root, "new.ini")
+        status, _, _ = run("--template", "--output", host_path(path))
+        self.assertEqual(status, 0)
+        with open(path, "rb") as written:
+            data = written.read()
+        self.assertTrue(data.startswith(b";"))
+        self.assertEqual(data.count(b"\n"), data.count(b"\r\n"))
+
+    def test_the_readme_picture_is_the_default_palette(self):
+        svg = os.path.join(self.root, "palette.svg")
+        run("--game", host_path(self.root), "--svg", host_path(svg))
+        picture = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "docs",
+                               "default-palette.svg")
+        with open(svg, "rb") as made, open(picture, "rb") as kept:
+            self.assertEqual(made.read(), kept.read(), "run the checker with --svg anew")
 
     def test_search_finding_nothing_reports_the_defaults(self):
         status, out, _ = run("--game", host_path(self.root))

@@ -127,7 +127,9 @@ TEST_F(CheckerTest, EveryCommonMistakeEndsWithALineToPaste) {
         const auto& f = report.findings.front();
         EXPECT_EQ(f.line, mistake.line);
         EXPECT_NE(f.message.find(mistake.says), std::string::npos) << f.message;
-        if (!mistake.write.empty()) EXPECT_EQ(f.suggestion, mistake.write);
+        if (!mistake.write.empty()) {
+            EXPECT_EQ(f.suggestion, mistake.write);
+        }
         for (const char c : f.message + f.suggestion) // nothing raw reaches the terminal
             EXPECT_TRUE(c >= 0x20 && c < 0x7F) << f.message;
     }
