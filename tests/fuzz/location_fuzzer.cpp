@@ -1,9 +1,11 @@
 // Arbitrary bytes as the game executable's path, and as the answers of the existence
 // test: the location step picks the first candidate that exists, every candidate sits
-// in the game folder, and settings_path holds the pick only when it fits.
+// in the game folder, and settings_path holds the pick only when it fits. The same
+// bytes as an executable file for the checker's reading of its build.
 
 #include "config/settings_location.hpp"
 #include "config/settings_path.hpp"
+#include "game_build.hpp"
 
 #include <cstdint>
 #include <cstdio>
@@ -21,6 +23,9 @@ namespace {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const auto build = checker::game_build_of({reinterpret_cast<const char*>(data), size});
+    if (build.code != 0 && build.code != 100 && build.code != 110 && build.code != 120)
+        fail("a build the plugin does not know");
     if (size == 0) return 0;
     const unsigned answers = data[0]; // bit N: candidate N exists
     const std::string executable(reinterpret_cast<const char*>(data) + 1, size - 1);
