@@ -113,7 +113,7 @@ const std::vector<Mistake> mistakes{
     {"", 0, "the file is empty: every setting takes its default", ""},
     {std::string("\xFF\xFEM\0o\0=\0"
                  "1\0\r\0\n\0",
-                 16),
+                 14),
      0, "UTF-16", ""},
     {"\xEF\xBB\xBFMoneyColor=1 2 3\r\n", 1, "MoneyColor keeps its default", ""},
     {"MoneyColor=1 2 3\n\x1AZoneColor=1 2 3\n", 2, "Ctrl-Z", ""},

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -225,8 +226,13 @@ std::string default_value(const hud::HudSetting& row) {
     }
 }
 
+// Whole numbers for messages; a size may be anything a double holds.
 std::vector<long long> whole(const std::vector<double>& parsed) {
-    return {parsed.begin(), parsed.end()};
+    std::vector<long long> numbers;
+    for (const double value : parsed)
+        numbers.push_back(
+            std::isnan(value) ? 0 : static_cast<long long>(std::clamp(value, -1e15, 1e15)));
+    return numbers;
 }
 
 // "0 0 0 (black)": what the plugin gets, in its words.
