@@ -2,8 +2,8 @@
 // The two writes the recolour pass makes. The plugin writes host memory; tests and
 // tools record what would be written.
 
-#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace hud {
@@ -26,7 +26,7 @@ struct RecordedWrite {
     // The same write: the same bytes reach the same address (a NaN equals itself).
     friend bool operator==(const RecordedWrite& a, const RecordedWrite& b) {
         return a.kind == b.kind && a.address == b.address && a.byte == b.byte &&
-               std::bit_cast<std::uint32_t>(a.real) == std::bit_cast<std::uint32_t>(b.real);
+               std::memcmp(&a.real, &b.real, sizeof a.real) == 0;
     }
 };
 

@@ -1,11 +1,12 @@
 #include "config/settings_file.hpp"
+#include "support/float_bits.hpp"
 #include "support/temp_files.hpp"
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -87,7 +88,7 @@ TEST_F(AccessorsTest, NumbersFollowStrtodNarrowedToSingle) {
     EXPECT_EQ(with_value("1,5").get_float("Key", 9.0f), 1.0f);
     EXPECT_EQ(with_value(".5").get_float("Key", 9.0f), 0.5f);
     EXPECT_EQ(with_value("0.6").get_float("Key", 9.0f), 0.6f);
-    EXPECT_EQ(std::bit_cast<std::uint32_t>(with_value("0.6").get_float("Key", 0)), 0x3F19999Au);
+    EXPECT_EQ(test_support::float_bits(with_value("0.6").get_float("Key", 0)), 0x3F19999Au);
     EXPECT_EQ(with_value("-2.25junk").get_float("Key", 9.0f), -2.25f);
     EXPECT_EQ(with_value("0x1p4").get_float("Key", 9.0f), 16.0f);
     EXPECT_TRUE(std::isinf(with_value("inf").get_float("Key", 9.0f)));

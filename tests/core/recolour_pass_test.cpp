@@ -2,11 +2,11 @@
 #include "hud/host_writer.hpp"
 #include "hud/hud_setting_table.hpp"
 #include "hud/recolour_pass.hpp"
+#include "support/float_bits.hpp"
 #include "support/temp_files.hpp"
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cmath>
 #include <map>
 #include <set>
@@ -91,8 +91,8 @@ TEST_F(RecolourPassTest, NoFileGivesThe92DefaultWritesInTableOrder) {
     EXPECT_EQ(byte_at(writes, 0x559f82), 255); // TimeColor alpha
     EXPECT_EQ(byte_at(writes, 0x559918), 0);   // ZoneTextStyle
     EXPECT_EQ(byte_at(writes, 0x55879b), 1);   // BulletNumberTextStyle
-    EXPECT_EQ(std::bit_cast<std::uint32_t>(real_at(writes, 0x697b14)), 0x3F19999Au);
-    EXPECT_EQ(std::bit_cast<std::uint32_t>(real_at(writes, 0x697b1c)), 0x3ECCCCCDu);
+    EXPECT_EQ(test_support::float_bits(real_at(writes, 0x697b14)), 0x3F19999Au);
+    EXPECT_EQ(test_support::float_bits(real_at(writes, 0x697b1c)), 0x3ECCCCCDu);
     EXPECT_EQ(pass_with(""), writes); // an empty file is no file
 }
 
