@@ -38,7 +38,8 @@ public:
         const double alpha = s.writes.size() == 4 ? effective(s, 3) / 255.0 : 1.0;
         std::snprintf(text, sizeof text, "fill=\"rgb(%d,%d,%d)\" fill-opacity=\"%.3f\"",
                       int(effective(s, 0)), int(effective(s, 1)), int(effective(s, 2)), alpha);
-        return text;
+        // The key on every painted element, for pages that let a player pick it.
+        return text + std::string{" data-key=\""} + key + "\"";
     }
     std::string stroke(const char* key) const {
         std::string fill = paint(key);

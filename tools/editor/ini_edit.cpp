@@ -1,0 +1,120 @@
+#include "ini_edit.hpp"
+
+#include "config/settings_file.hpp"
+#include "hud/hud_setting_table.hpp"
+#include "template_ini.hpp"
+#include "text_mode.hpp"
+
+#include <cstdio>
+#include <vector>
+
+namespace editor {
+namespace {
+
+constexpr std::string_view byte_order_mark = "\xEF\xBB\xBF";
+
+// The file's lines without their ends; `ended` tells whether the last one had one.
+struct Lines {
+    std::vector<std::string> lines;
+    bool ended = true;
+};
+
+Lines split(std::string_view bytes) {
+    if (bytes.substr(0, 3) == byte_order_mark) bytes.remove_prefix(3);
+    Lines out;
+    while (!bytes.empty()) {
+        const std::size_t end = bytes.find('\n');
+        std::string_view line = bytes.substr(0, end);
+        if (!line.empty() && line.back() == '\r' && end != std::string_view::npos)
+            line.remove_suffix(1);
+        out.lines.emplace_back(line);
+        if (end == std::string_view::npos) {
+            out.ended = false;
+            break;
+        }
+        bytes.remove_prefix(end + 1);
+    }
+    return out;
+}
+
+std::string join(const Lines& file) {
+    std::string out;
+    for (std::size_t i = 0; i < file.lines.size(); ++i) {
+        out += file.lines[i];
+        if (i + 1 < file.lines.size() || file.ended) out += "\r\n";
+    }
+    return out;
+}
+
+// The line (0-based) the plugin takes `key` from, or -1. Lines are counted over what
+// the plugin reads, which ends at a Ctrl-Z.
+int line_of_key(std::string_view bytes, std::string_view key) {
+    if (bytes.substr(0, 3) == byte_order_mark) bytes.remove_prefix(3);
+    const std::string text = checker::windows_text_mode(bytes);
+    int line = 0, found = -1;
+    config::for_each_settings_piece(std::string_view{text}, [&](const char* piece,
+                                                                const auto& entry) {
+        if (entry && entry->key == key) found = line;
+        const std::string_view seen{piece};
+        if (!seen.empty() && seen.back() == '\n') ++line;
+    });
+    return found;
+}
+
+std::string default_text(const hud::HudSetting& row) {
+    const auto& d = row.defaults.components;
+    char text[64];
+    switch (row.kind) {
+    case hud::SettingKind::Integer:
+        std::snprintf(text, sizeof text, "%d", d[0]);
+        break;
+    case hud::SettingKind::Float:
+        std::snprintf(text, sizeof text, "%.1f", double(row.defaults.real));
+        break;
+    default:
+        std::snprintf(text, sizeof text, "%d %d %d", d[0], d[1], d[2]);
+    }
+    return text;
+}
+
+} // namespace
+
+std::string set_value(std::string_view bytes, std::string_view key, std::string_view value) {
+    Lines file = split(bytes);
+    const std::string entry = std::string{key} + "=" + std::string{value};
+    const int line = line_of_key(bytes, key);
+    if (line >= 0 && line < static_cast<int>(file.lines.size())) {
+        file.lines[line] = entry;
+        return join(file);
+    }
+    // Before the line holding a Ctrl-Z, if one ends the file early.
+    std::size_t at = file.lines.size();
+    for (std::size_t i = 0; i < file.lines.size(); ++i)
+        if (file.lines[i].find(checker::end_of_file_mark) != std::string::npos) {
+            at = i;
+            break;
+        }
+    file.lines.insert(file.lines.begin() + static_cast<std::ptrdiff_t>(at), entry);
+    if (at + 1 == file.lines.size()) file.ended = true;
+    return join(file);
+}
+
+std::string replace_line(std::string_view bytes, int line, std::string_view text) {
+    Lines file = split(bytes);
+    if (line >= 1 && line <= static_cast<int>(file.lines.size()))
+        file.lines[line - 1] = std::string{text};
+    return join(file);
+}
+
+std::string reset_all(std::string_view bytes) {
+    std::string out{bytes};
+    for (const auto& row : hud::hud_setting_table)
+        if (line_of_key(out, row.key) >= 0) out = set_value(out, row.key, default_text(row));
+    return join(split(out));
+}
+
+std::string new_file() {
+    return join(split(checker::template_ini()));
+}
+
+} // namespace editor
