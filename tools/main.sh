@@ -6,8 +6,8 @@
 set -euo pipefail
 usage="usage: tools/main.sh [INI] [--build 100|110|120|none] [--rebased] [--plugin-loader]
 
-Builds the plugin, stages dist/ (the plugin, the checker, the template ini, the players'
-guide and the release archive), and runs the plugin in a simulated game:
+Builds the plugin, stages dist/ (the plugin, the checker, the colour editor, the template
+ini, the players' guide and the release archive), and runs the plugin in a simulated game:
   INI              an ini to put in the game's plugins folder first
   --build B        the game build to imitate (default 100; none: a build it does not know)
   --rebased        the game loaded away from its usual base (build 100)
@@ -32,15 +32,18 @@ bash tools/setup.sh
 
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 >/dev/null
+cmake --preset wasm >/dev/null
+cmake --build --preset wasm --target editor_page >/dev/null
 
 bin=build/win32/bin
 archive=$(python3 tools/make_dist.py --binaries "$bin" --version-file build/win32/version.txt \
-          --out dist)
+          --editor build/wasm/Tessivar.VC.editor.html --out dist)
 echo "dist/Tessivar.VC.asi        the plugin, $(stat -c %s dist/Tessivar.VC.asi) bytes: put it in the game's scripts folder"
 echo "dist/Tessivar.VC.ini        every key with its default, ready to edit"
 echo "dist/Tessivar.VC.check.exe  the ini checker, for players"
+echo "dist/Tessivar.VC.editor.html  the colour editor: open it by double-click, offline"
 echo "dist/README.txt             the players' guide"
-echo "$archive   all four, the release archive"
+echo "$archive   all five, the release archive"
 echo
 
 python3 tools/show_host_run.py --binaries "$bin" --plugin dist/Tessivar.VC.asi ${args[@]+"${args[@]}"}

@@ -1,16 +1,18 @@
 #!/usr/bin/env python3
 """Stages what players get into a folder: the plugin (.asi) and the checker, stripped,
-the template ini, the players' guide, and the release archive Tessivar.VC-<version>.zip.
+the colour editor page, the template ini, the players' guide, and the release archive Tessivar.VC-<version>.zip.
 The archive is reproducible: fixed timestamps, modes and order."""
 
 import argparse
 import os
+import shutil
 import struct
 import subprocess
 import zipfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-ARCHIVED = ["README.txt", "Tessivar.VC.asi", "Tessivar.VC.check.exe", "Tessivar.VC.ini"]
+ARCHIVED = ["README.txt", "Tessivar.VC.asi", "Tessivar.VC.check.exe", "Tessivar.VC.editor.html",
+            "Tessivar.VC.ini"]
 
 
 def crlf(text):
@@ -41,8 +43,9 @@ def strip(source, target):
         f.write(data)
 
 
-def stage(binaries, out, version):
+def stage(binaries, editor, out, version):
     os.makedirs(out, exist_ok=True)
+    shutil.copyfile(editor, os.path.join(out, "Tessivar.VC.editor.html"))
     for name in ("Tessivar.VC.asi", "Tessivar.VC.check.exe"):
         strip(os.path.join(binaries, name), os.path.join(out, name))
     env = dict(os.environ, WINEDEBUG="-all")
@@ -71,11 +74,12 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--binaries", required=True, help="the win32 build's bin folder")
     parser.add_argument("--version-file", required=True, help="the build's version.txt")
+    parser.add_argument("--editor", required=True, help="the wasm build's editor page")
     parser.add_argument("--out", required=True)
     args = parser.parse_args()
     with open(args.version_file) as f:
         version = f.read().strip()
-    stage(args.binaries, args.out, version)
+    stage(args.binaries, args.editor, args.out, version)
     print(archive(args.out, version))
 
 

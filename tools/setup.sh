@@ -8,7 +8,8 @@ have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok ins
 
 packages=(g++-mingw-w64-i686 mingw-w64-i686-dev wine wine32:i386 cmake ninja-build
           googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
-          clang-format python3 binutils-mingw-w64-i686)
+          clang-format python3 binutils-mingw-w64-i686
+          emscripten node-acorn chromium nodejs)
 for p in "${packages[@]}"; do have "$p" || need+=("$p"); done
 
 if [ ${#need[@]} -gt 0 ]; then
@@ -18,6 +19,11 @@ if [ ${#need[@]} -gt 0 ]; then
   fi
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+fi
+
+# npm comes with some Node.js builds and not with Debian's.
+if ! command -v npm >/dev/null 2>&1; then
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends npm >/dev/null
 fi
 
 # Wine's first start creates its prefix; do it once, quietly.

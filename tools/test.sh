@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The whole test suite: the host-independent code natively, again under ASan and
-# UBSan with a short fuzzing run, then everything for i686 Windows under Wine.
+# UBSan with a short fuzzing run, on WebAssembly under Node with the editor page in
+# headless Chromium, then everything for i686 Windows under Wine.
 # Fails when any test fails.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -8,7 +9,7 @@ cd "$root"
 bash tools/setup.sh || exit 1
 
 failed=()
-for preset in native native-sanitize win32; do
+for preset in native native-sanitize wasm win32; do
   echo "== $preset"
   if ! cmake --preset "$preset" >/dev/null || ! cmake --build --preset "$preset"; then
     failed+=("$preset (build)")

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Checks what players download: the release archive holds the four files, is the same
+"""Checks what players download: the release archive holds the five files, is the same
 byte for byte when made twice, its guide has Windows line ends, and both binaries carry
 the build's version in their version resource; the plugin stays under 256 KiB."""
 
@@ -9,7 +9,7 @@ import sys
 import tempfile
 import zipfile
 
-root, binaries, version_file = sys.argv[1:4]
+root, binaries, version_file, editor = sys.argv[1:5]
 version = open(version_file).read().strip()
 failures = []
 
@@ -21,7 +21,8 @@ def check(ok, what):
 
 def make(out):
     subprocess.run([sys.executable, os.path.join(root, "tools", "make_dist.py"), "--binaries",
-                    binaries, "--version-file", version_file, "--out", out], check=True,
+                    binaries, "--version-file", version_file, "--editor", editor, "--out", out],
+                   check=True,
                    stdout=subprocess.DEVNULL)
     return os.path.join(out, "Tessivar.VC-%s.zip" % version)
 
@@ -46,7 +47,7 @@ with tempfile.TemporaryDirectory() as first, tempfile.TemporaryDirectory() as se
     with zipfile.ZipFile(archive) as z:
         names = sorted(z.namelist())
         check(names == ["README.txt", "Tessivar.VC.asi", "Tessivar.VC.check.exe",
-                        "Tessivar.VC.ini"], "archive holds %s" % names)
+                        "Tessivar.VC.editor.html", "Tessivar.VC.ini"], "archive holds %s" % names)
         guide = z.read("README.txt")
         check(b"\r\n" in guide and b"\n" not in guide.replace(b"\r\n", b""),
               "README.txt does not end every line with CRLF")
@@ -69,6 +70,6 @@ with tempfile.TemporaryDirectory() as first, tempfile.TemporaryDirectory() as se
 for failure in failures:
     print("FAIL:", failure)
 if not failures:
-    print("ok: Tessivar.VC-%s.zip holds the four files, is reproducible, and carries the version"
+    print("ok: Tessivar.VC-%s.zip holds the five files, is reproducible, and carries the version"
           % version)
 sys.exit(1 if failures else 0)

@@ -90,8 +90,7 @@ std::string setting_json(const checker::SettingReport& s) {
 
 // The line a finding offers to write ("write Key=value (why)" gives "Key=value").
 std::string fix_of(const std::string& suggestion) {
-    if (suggestion.rfind("write ", 0) != 0 || suggestion.find('=') == std::string::npos)
-        return {};
+    if (suggestion.rfind("write ", 0) != 0 || suggestion.find('=') == std::string::npos) return {};
     std::string fix = suggestion.substr(6);
     const std::size_t note = fix.find(" (");
     if (note != std::string::npos) fix.resize(note);

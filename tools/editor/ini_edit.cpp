@@ -52,12 +52,12 @@ int line_of_key(std::string_view bytes, std::string_view key) {
     if (bytes.substr(0, 3) == byte_order_mark) bytes.remove_prefix(3);
     const std::string text = checker::windows_text_mode(bytes);
     int line = 0, found = -1;
-    config::for_each_settings_piece(std::string_view{text}, [&](const char* piece,
-                                                                const auto& entry) {
-        if (entry && entry->key == key) found = line;
-        const std::string_view seen{piece};
-        if (!seen.empty() && seen.back() == '\n') ++line;
-    });
+    config::for_each_settings_piece(std::string_view{text},
+                                    [&](const char* piece, const auto& entry) {
+                                        if (entry && entry->key == key) found = line;
+                                        const std::string_view seen{piece};
+                                        if (!seen.empty() && seen.back() == '\n') ++line;
+                                    });
     return found;
 }
 
