@@ -4,6 +4,7 @@
 #include "hud/hud_setting_table.hpp"
 #include "hud/recolour_pass.hpp"
 #include "key_suggestion.hpp"
+#include "template_ini.hpp"
 #include "text_mode.hpp"
 #include "value_advice.hpp"
 
@@ -211,19 +212,7 @@ std::string paste(const hud::HudSetting& row, const std::string& value) {
 }
 
 std::string default_value(const hud::HudSetting& row) {
-    const auto& d = row.defaults.components;
-    switch (row.kind) {
-    case hud::SettingKind::Integer:
-        return std::to_string(d[0]);
-    case hud::SettingKind::Float: {
-        char text[32];
-        std::snprintf(text, sizeof text, "%g", double(row.defaults.real));
-        std::string out = text;
-        return out.find('.') == std::string::npos ? out + ".0" : out;
-    }
-    default:
-        return numbers_text({d[0], d[1], d[2]});
-    }
+    return default_text(static_cast<std::size_t>(&row - hud::hud_setting_table.data()));
 }
 
 // Whole numbers for messages; a size may be anything a double holds.

@@ -5,7 +5,6 @@
 #include "template_ini.hpp"
 #include "text_mode.hpp"
 
-#include <cstdio>
 #include <vector>
 
 namespace editor {
@@ -61,22 +60,6 @@ int line_of_key(std::string_view bytes, std::string_view key) {
     return found;
 }
 
-std::string default_text(const hud::HudSetting& row) {
-    const auto& d = row.defaults.components;
-    char text[64];
-    switch (row.kind) {
-    case hud::SettingKind::Integer:
-        std::snprintf(text, sizeof text, "%d", d[0]);
-        break;
-    case hud::SettingKind::Float:
-        std::snprintf(text, sizeof text, "%.1f", double(row.defaults.real));
-        break;
-    default:
-        std::snprintf(text, sizeof text, "%d %d %d", d[0], d[1], d[2]);
-    }
-    return text;
-}
-
 } // namespace
 
 std::string set_value(std::string_view bytes, std::string_view key, std::string_view value) {
@@ -108,8 +91,10 @@ std::string replace_line(std::string_view bytes, int line, std::string_view text
 
 std::string reset_all(std::string_view bytes) {
     std::string out{bytes};
-    for (const auto& row : hud::hud_setting_table)
-        if (line_of_key(out, row.key) >= 0) out = set_value(out, row.key, default_text(row));
+    for (std::size_t row = 0; row < hud::hud_setting_table.size(); ++row) {
+        const char* key = hud::hud_setting_table[row].key;
+        if (line_of_key(out, key) >= 0) out = set_value(out, key, checker::default_text(row));
+    }
     return join(split(out));
 }
 
