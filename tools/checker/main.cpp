@@ -4,9 +4,11 @@
 #include "config/settings_location.hpp"
 #include "config/settings_path.hpp"
 #include "console.hpp"
-#include "game_build.hpp"
+#include "game_tree.hpp"
 #include "hud/hud_setting_table.hpp"
 #include "ini_check.hpp"
+#include "install_diagnosis.hpp"
+#include "opened_file.hpp"
 #include "palette_svg.hpp"
 #include "template_ini.hpp"
 #include "tessivar_version.hpp"
@@ -55,15 +57,28 @@ struct Options {
     bool template_only = false;
 };
 
+// The largest ini the checker reads; far beyond any real one.
+constexpr std::size_t largest_ini = 4 * 1024 * 1024;
+
 [[noreturn]] void usage_error(const std::string& what) {
-    std::fprintf(stderr, "Tessivar.VC.check: %s\n%s", what.c_str(), usage);
+    std::fprintf(stderr, "Tessivar.VC.check: %s\n%s", checker::printable(what).c_str(), usage);
     std::exit(2);
 }
 
-Options parse_options(int argc, char** argv) {
+// Every message about a file or a path goes out escaped, whatever it holds.
+void fail(const std::string& what) {
+    std::fprintf(stderr, "Tessivar.VC.check: %s\n", checker::printable(what).c_str());
+}
+
+std::string shown(const fs::path& path) {
+    return checker::printable(checker::utf8(path));
+}
+
+Options parse_options(const std::vector<std::string>& args) {
     Options options;
+    const int argc = static_cast<int>(args.size());
     for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
+        const std::string& arg = args[i];
         if (arg == "--template") {
             options.template_only = true;
         } else if (arg == "--game" || arg == "--svg" || arg == "--output") {
@@ -71,7 +86,7 @@ Options parse_options(int argc, char** argv) {
                 usage_error(arg + " needs " + (arg == "--game" ? "a folder" : "a file"));
             (arg == "--game"  ? options.game
              : arg == "--svg" ? options.svg
-                              : options.output) = argv[++i];
+                              : options.output) = args[++i];
         } else if (arg == "--version") {
             std::printf("Tessivar.VC.check %s\n", tessivar::version);
             std::exit(0);
@@ -122,56 +137,30 @@ fs::path game_folder_from(fs::path folder) {
     return folder;
 }
 
-std::string read_file(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void report_builds(const fs::path& game) {
-    const auto found = executables(game);
-    if (found.empty()) {
-        std::printf("no game executable in %s: is this the game folder?\n", game.string().c_str());
-        return;
-    }
-    for (const auto& exe : found) {
-        const auto build = checker::game_build_of(read_file(exe));
-        if (build.code)
-            std::printf("%s: build %d of the game; the plugin hooks its call at 0x%06x\n",
-                        exe.filename().string().c_str(), build.code, build.call_site);
-        else
-            std::printf("%s: not one of the three builds the plugin knows; the plugin does "
-                        "nothing in it\n",
-                        exe.filename().string().c_str());
-    }
-}
-
 // The plugin's search, in its order, from a game folder: every candidate that exists,
-// and which one the plugin reads.
-std::string pick_settings_file(const fs::path& game, bool& found) {
-    std::printf("searching the game folder %s:\n", game.string().c_str());
-    report_builds(game);
-    std::vector<fs::path> existing;
-    for (const auto folder : config::settings_folders) {
-        const fs::path candidate =
-            (folder.empty() ? game : game / std::string{folder}) / config::settings_file_name;
-        std::error_code ignored;
-        const bool exists = fs::exists(candidate, ignored);
-        std::printf("  %-60s %s\n", candidate.string().c_str(), exists ? "exists" : "-");
-        if (exists) existing.push_back(candidate);
+// and which one the plugin reads (none when it can reach none).
+std::optional<fs::path> pick_settings_file(const fs::path& game,
+                                           const checker::InstallDiagnosis& install) {
+    std::printf("searching the game folder %s:\n", shown(game).c_str());
+    for (int i = 0; i < 3; ++i) {
+        const std::string_view folder = config::settings_folders[i];
+        const std::string place =
+            (folder.empty() ? "" : std::string{folder} + "\\") + config::settings_file_name;
+        std::printf("  %-60s %s\n", place.c_str(), install.candidates[i] ? "exists" : "-");
     }
-    found = !existing.empty();
-    if (!found) {
-        std::printf("no Tessivar.VC.ini in any of the three places: the plugin uses its "
-                    "defaults\n\n");
-        return {};
+    if (install.counting < 0) {
+        std::printf("the plugin reads no Tessivar.VC.ini here: it uses its defaults\n\n");
+        return std::nullopt;
     }
+    const fs::path& read = *install.candidates[install.counting];
     std::printf("the plugin reads %s: the first of the three places that exists\n",
-                existing.front().string().c_str());
-    for (std::size_t i = 1; i < existing.size(); ++i)
-        std::printf("edits to %s do nothing while %s exists\n", existing[i].string().c_str(),
-                    existing.front().string().c_str());
+                shown(read).c_str());
+    for (int i = install.counting + 1; i < 3; ++i)
+        if (install.candidates[i])
+            std::printf("edits to %s do nothing while %s exists\n",
+                        shown(*install.candidates[i]).c_str(), shown(read).c_str());
     std::printf("\n");
-    return existing.front().string();
+    return read;
 }
 
 std::string component_text(const checker::SettingReport& s, std::size_t i) {
@@ -218,7 +207,8 @@ void print_settings(const checker::CheckReport& report, const checker::console::
 
 // Words of `text` on lines of at most `width` columns: the first after `indent`, the
 // others two further in.
-void print_wrapped(const std::string& text, int indent, int width) {
+void print_wrapped(const std::string& raw, int indent, int width) {
+    const std::string text = checker::printable(raw);
     std::string line;
     std::size_t at = 0;
     while (at < text.size()) {
@@ -236,9 +226,10 @@ void print_wrapped(const std::string& text, int indent, int width) {
     if (!line.empty()) std::printf("%*s%s\n", indent, "", line.c_str());
 }
 
-void print_findings(const std::vector<checker::Finding>& findings, int width) {
+void print_findings(const std::vector<checker::Finding>& findings, int width, bool file) {
     if (findings.empty()) {
-        std::printf("\nno findings: the plugin reads this file as written\n");
+        std::printf(file ? "\nno findings: the plugin reads this file as written\n"
+                         : "\nno file to check: every setting takes its default\n");
         return;
     }
     std::printf("\n%zu finding%s:\n", findings.size(), findings.size() == 1 ? "" : "s");
@@ -250,10 +241,10 @@ void print_findings(const std::vector<checker::Finding>& findings, int width) {
 }
 
 bool write_file(const std::string& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(checker::path_from_utf8(path), std::ios::binary | std::ios::trunc);
     out << text;
     out.close();
-    if (!out) std::fprintf(stderr, "Tessivar.VC.check: cannot write %s\n", path.c_str());
+    if (!out) fail("cannot write " + path);
     return static_cast<bool>(out);
 }
 
@@ -266,53 +257,105 @@ std::string crlf(const std::string& text) {
     return out;
 }
 
-int check(const Options& options, const checker::console::Terminal& terminal) {
-    std::error_code ignored;
-    if (options.game && !fs::is_directory(*options.game, ignored)) {
-        std::fprintf(stderr, "Tessivar.VC.check: the game folder %s does not exist\n",
-                     options.game->c_str());
-        return 2;
+const char* verdict_word(checker::Verdict verdict) {
+    switch (verdict) {
+    case checker::Verdict::yes:
+        return "Yes";
+    case checker::Verdict::no:
+        return "No";
+    case checker::Verdict::cannot_tell:
+        return "Can't tell";
     }
-    bool found = true;
-    const std::string path =
-        options.path ? *options.path
-                     : pick_settings_file(options.game ? fs::path{*options.game}
-                                                       : game_folder_from(fs::current_path()),
-                                          found);
-    if (found && fs::is_directory(path, ignored)) {
-        std::fprintf(stderr,
-                     "Tessivar.VC.check: %s is a folder, not a file; the plugin reads "
-                     "nothing from it and uses its defaults\n",
-                     path.c_str());
-        return 2;
-    }
-    if (found && !fs::exists(path, ignored)) {
-        std::fprintf(stderr, "Tessivar.VC.check: %s does not exist\n", path.c_str());
-        return 2;
-    }
-    // No file anywhere: report what the plugin does then, on an empty store.
-    auto report = found ? checker::check_settings_file(path) : checker::check_no_file();
-    if (!report) {
-        std::fprintf(stderr, "Tessivar.VC.check: cannot read %s: %s\n", path.c_str(),
-                     std::strerror(errno));
-        return 2;
-    }
-    if (!found)
-        report->findings.push_back({0, "no Tessivar.VC.ini found",
-                                    "put it in the game's plugins folder, its scripts folder, "
-                                    "or next to the game's executable"});
-    if (found) std::printf("%s\n\n", path.c_str());
-    const int width = std::clamp(terminal.width, 40, 100);
-    print_settings(*report, {terminal.colour, width, terminal.own});
-    print_findings(report->findings, width);
-    if (options.svg && !write_file(*options.svg, checker::palette_svg(*report))) return 2;
-    return report->findings.empty() ? 0 : 1;
+    return "";
 }
 
-} // namespace
+// The answer first, then what the install holds and what to fix in it.
+void print_install(const checker::InstallDiagnosis& install, int width) {
+    print_wrapped(std::string{"Will your colours apply? "} + verdict_word(install.verdict) + ": " +
+                      install.reason,
+                  0, width);
+    std::printf("\nthe install:\n");
+    for (const std::string& fact : install.facts)
+        print_wrapped(fact, 2, width);
+    if (install.findings.empty()) {
+        std::printf("  nothing to fix in it\n\n");
+        return;
+    }
+    for (const auto& finding : install.findings) {
+        print_wrapped(finding.message, 2, width);
+        print_wrapped(finding.advice, 6, width);
+    }
+    std::printf("\n");
+}
 
-int main(int argc, char** argv) {
-    const Options options = parse_options(argc, argv);
+// The ini's bytes, at most largest_ini of them; nullopt (and a message) when it cannot
+// be read as a file.
+std::optional<std::string> read_ini(const fs::path& path, std::vector<checker::Finding>& notes) {
+    std::error_code ignored;
+    if (fs::is_directory(path, ignored)) {
+        fail(checker::utf8(path) + " is a folder, not a file; the plugin reads nothing from it "
+                                   "and uses its defaults");
+        return std::nullopt;
+    }
+    if (!fs::exists(path, ignored)) {
+        fail(checker::utf8(path) + " does not exist");
+        return std::nullopt;
+    }
+    const auto file = checker::OpenedFile::open(path);
+    if (!file) {
+        fail("cannot read " + checker::utf8(path) + ": it is no ordinary file");
+        return std::nullopt;
+    }
+    if (file->size() > largest_ini)
+        notes.push_back({0,
+                         "the file is " + std::to_string(file->size()) +
+                             " bytes long, far more than an ini holds: the checker reads its "
+                             "first " +
+                             std::to_string(largest_ini) + " bytes",
+                         "keep only the settings in it (Tessivar.VC.check --template shows "
+                         "them all)"});
+    return file->read(0, largest_ini);
+}
+
+int check(const Options& options, const checker::console::Terminal& terminal) {
+    const int width = std::clamp(terminal.width, 40, 100);
+    std::error_code ignored;
+    const auto game = options.game ? checker::path_from_utf8(*options.game) : fs::path{};
+    if (options.game && !fs::is_directory(game, ignored)) {
+        fail("the game folder " + *options.game + " does not exist");
+        return 2;
+    }
+    std::optional<checker::InstallDiagnosis> install;
+    std::optional<fs::path> path;
+    if (options.path) {
+        path = checker::path_from_utf8(*options.path);
+    } else {
+        const fs::path folder = options.game ? game : game_folder_from(fs::current_path(ignored));
+        install = checker::diagnose_install(folder, checker::console::ansi_length);
+        print_install(*install, width);
+        path = pick_settings_file(folder, *install);
+    }
+    std::vector<checker::Finding> notes;
+    std::optional<checker::CheckReport> report;
+    if (path) {
+        const auto bytes = read_ini(*path, notes);
+        if (!bytes) return 2;
+        report = checker::check_settings_bytes(*bytes);
+        std::printf("%s\n\n", shown(*path).c_str());
+    } else {
+        // No file the plugin can reach: what the plugin does then, on an empty store.
+        report = checker::check_no_file();
+    }
+    report->findings.insert(report->findings.begin(), notes.begin(), notes.end());
+    print_settings(*report, {terminal.colour, width, terminal.own});
+    print_findings(report->findings, width, path.has_value());
+    if (options.svg && !write_file(*options.svg, checker::palette_svg(*report))) return 2;
+    const bool yes = !install || install->verdict == checker::Verdict::yes;
+    return report->findings.empty() && yes ? 0 : 1;
+}
+
+int run(const std::vector<std::string>& args) {
+    const Options options = parse_options(args);
     if (options.template_only) {
         if (!options.output) {
             std::fputs(checker::template_ini().c_str(), stdout);
@@ -326,3 +369,20 @@ int main(int argc, char** argv) {
     checker::console::wait_before_closing(terminal);
     return status;
 }
+
+} // namespace
+
+#ifdef _WIN32
+// The arguments as Windows holds them (UTF-16), so a game folder's name arrives whole
+// whatever the code page; the checker works in UTF-8 from here on.
+extern "C" int wmain(int argc, wchar_t** argv) {
+    std::vector<std::string> args;
+    for (int i = 0; i < argc; ++i)
+        args.push_back(checker::utf8(fs::path{argv[i]}));
+    return run(args);
+}
+#else
+int main(int argc, char** argv) {
+    return run({argv, argv + argc});
+}
+#endif
