@@ -13,13 +13,13 @@ bool ends_with_exe(std::string_view name) {
     return name.size() > 4 && same_name(name.substr(name.size() - 4), ".exe");
 }
 
-// Programs that come with games but are not the game.
-bool is_companion(std::string_view name, bool i386) {
+// Programs that come with games but are not the game; a 64-bit one cannot be it.
+bool is_companion(std::string_view name, bool amd64) {
     const std::string lower = folded(name);
     for (const std::string_view word :
          {"unins", "setup", "install", "launcher", "config", "crash", "redist", "update"})
         if (lower.find(word) != std::string::npos) return true;
-    return !i386;
+    return amd64;
 }
 
 std::string build_fact(const Executable& exe) {
@@ -52,7 +52,7 @@ GameExecutables find_game_executables(const GameTree& tree, InstallFindings& fin
         every.push_back(exe.name);
         if (exe.build.code)
             found.facts.push_back(build_fact(exe));
-        else if (!is_companion(exe.name, headers && headers->machine == machine_i386))
+        else if (!is_companion(exe.name, headers && headers->machine != machine_i386))
             unknown.push_back(exe.name);
     }
     bool known = false;
