@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -68,13 +70,13 @@ const std::vector<Layout> layouts{
      Verdict::no,
      "scripts\\a\\b\\Tessivar.VC.asi is not loaded: ASI loaders look one folder deep at most | "
      "move it to scripts\\"},
-    {{"-scripts/Tessivar.VC.asi", "plugins/a/TESSIVAR.VC.ASI:dll"}, Verdict::yes, ""},
+    {{"-scripts/Tessivar.VC.asi", "Plugins/a/TESSIVAR.VC.ASI:dll"}, Verdict::yes, ""},
     {{"-scripts/Tessivar.VC.asi", "scripts/Tessivar.VC.dll:dll"},
      Verdict::no,
      "ASI loaders load only .asi files | rename scripts\\Tessivar.VC.dll to Tessivar.VC.asi"},
-    {{"-scripts/Tessivar.VC.asi", "Scripts/Tessivar.VC.asi.txt:dll"},
+    {{"-scripts/Tessivar.VC.asi", "scripts/Tessivar.VC.asi.txt:dll"},
      Verdict::no,
-     "its name ends in .txt | rename Scripts\\Tessivar.VC.asi.txt to Tessivar.VC.asi (Windows "
+     "its name ends in .txt | rename scripts\\Tessivar.VC.asi.txt to Tessivar.VC.asi (Windows "
      "hides the .txt)"},
     {{"plugins/Tessivar.VC.asi:dll"},
      Verdict::yes,
@@ -114,21 +116,21 @@ class InstallDiagnosis : public ::testing::Test {
 protected:
     // Builds the layout in a game folder named `game`, and diagnoses it.
     checker::InstallDiagnosis diagnose(const Layout& layout, const std::string& game) {
+        const auto removed = [&](const std::string& file) {
+            return std::any_of(layout.changes.begin(), layout.changes.end(), [&](const auto& c) {
+                return c[0] == '-' && c.compare(1, std::string::npos, file, 0, file.find(':')) == 0;
+            });
+        };
         std::vector<std::string> files;
-        for (const std::string& change : layout.changes)
-            if (change[0] == '-') files.push_back(change);
-        for (const std::string& file : complete)
-            if (std::find(files.begin(), files.end(), "-" + file.substr(0, file.find(':'))) ==
-                files.end())
-                files.push_back(file);
-        for (const std::string& change : layout.changes)
-            if (change[0] != '-') files.push_back(change);
+        std::copy_if(complete.begin(), complete.end(), std::back_inserter(files),
+                     [&](const auto& file) { return !removed(file); });
+        std::copy_if(layout.changes.begin(), layout.changes.end(), std::back_inserter(files),
+                     [](const auto& change) { return change[0] != '-'; });
         const fs::path folder = dir.path() / checker::path_from_utf8(game);
         fs::create_directories(folder);
         for (const std::string& file : files) {
             const std::size_t colon = file.find(':');
             const std::string path = file.substr(0, colon);
-            if (file[0] == '-') continue;
             if (path.back() == '/')
                 fs::create_directories(folder / checker::path_from_utf8(path));
             else
