@@ -3,6 +3,8 @@
 #include "ini_check.hpp"
 #include "install_places.hpp"
 #include "name_variants.hpp"
+#include "opened_file.hpp"
+#include "pe_headers.hpp"
 
 namespace checker {
 namespace {
@@ -11,6 +13,13 @@ bool loads_from(Place place, const LoaderPresence& loader) {
     const bool scripts_only = loader.active && loader.active->settings.scripts_only.on;
     return place == Place::loader_folder || place == Place::loader_sub ||
            (place == Place::game && !scripts_only);
+}
+
+// A 32-bit Windows library, as a loader in a 32-bit game can load it.
+bool loadable_library(const TreeEntry& copy) {
+    const auto file = OpenedFile::open(copy.path);
+    const auto headers = file ? read_pe_headers(*file) : std::nullopt;
+    return headers && headers->machine == machine_i386;
 }
 
 // Why the loader passes over a copy, and what makes it load; `weight` is filled in
@@ -25,6 +34,11 @@ InstallFinding not_loaded(const TreeEntry& copy, PluginName name, const LoaderPr
     if (name == PluginName::asi_txt)
         return {Weight::blocks, shown + " is not loaded: its name ends in .txt",
                 "rename " + shown + " to Tessivar.VC.asi (Windows hides the .txt)" + move};
+    if (loads_from(place, loader))
+        return {Weight::blocks,
+                shown + " is not a 32-bit Windows library (a damaged or unfinished download): "
+                        "the loader cannot load it",
+                "copy Tessivar.VC.asi anew from the release archive"};
     if (place == Place::game)
         return {Weight::blocks,
                 shown + " is not loaded: LoadFromScriptsOnly=1 in " +
@@ -62,7 +76,8 @@ PluginCopies find_plugin_copies(const GameTree& tree, const LoaderPresence& load
     for (const TreeEntry& entry : tree.entries) {
         const auto name = entry.folder ? std::nullopt : plugin_name(entry.name());
         if (!name) continue;
-        if (*name == PluginName::asi && loads_from(place_of(entry.parts), loader))
+        if (*name == PluginName::asi && loads_from(place_of(entry.parts), loader) &&
+            loadable_library(entry))
             copies.loaded.push_back(&entry);
         else
             passed_over.push_back(not_loaded(entry, *name, loader));

@@ -85,6 +85,9 @@ const std::vector<Layout> layouts{
      Verdict::cannot_tell,
      "only if your mod manager loads .asi files"},
     {{"-scripts/Tessivar.VC.asi"}, Verdict::no, "there is no Tessivar.VC.asi"},
+    {{"-scripts/Tessivar.VC.asi", "scripts/Tessivar.VC.asi:<html>"},
+     Verdict::no,
+     "not a 32-bit Windows library"},
     {{"-scripts/Tessivar.VC.ini", "scripts/Tessivar.VC.ini.txt:x"},
      Verdict::no,
      "never reads scripts\\Tessivar.VC.ini.txt (Windows hides the .txt) | rename "

@@ -137,32 +137,6 @@ fs::path game_folder_from(fs::path folder) {
     return folder;
 }
 
-// The plugin's search, in its order, from a game folder: every candidate that exists,
-// and which one the plugin reads (none when it can reach none).
-std::optional<fs::path> pick_settings_file(const fs::path& game,
-                                           const checker::InstallDiagnosis& install) {
-    std::printf("searching the game folder %s:\n", shown(game).c_str());
-    for (int i = 0; i < 3; ++i) {
-        const std::string_view folder = config::settings_folders[i];
-        const std::string place =
-            (folder.empty() ? "" : std::string{folder} + "\\") + config::settings_file_name;
-        std::printf("  %-60s %s\n", place.c_str(), install.candidates[i] ? "exists" : "-");
-    }
-    if (install.counting < 0) {
-        std::printf("the plugin reads no Tessivar.VC.ini here: it uses its defaults\n\n");
-        return std::nullopt;
-    }
-    const fs::path& read = *install.candidates[install.counting];
-    std::printf("the plugin reads %s: the first of the three places that exists\n",
-                shown(read).c_str());
-    for (int i = install.counting + 1; i < 3; ++i)
-        if (install.candidates[i])
-            std::printf("edits to %s do nothing while %s exists\n",
-                        shown(*install.candidates[i]).c_str(), shown(read).c_str());
-    std::printf("\n");
-    return read;
-}
-
 std::string component_text(const checker::SettingReport& s, std::size_t i) {
     char text[48];
     if (hud::hud_setting_table[s.row].kind == hud::SettingKind::Float)
@@ -238,6 +212,31 @@ void print_findings(const std::vector<checker::Finding>& findings, int width, bo
         print_wrapped(where + ": " + f.message, 2, width);
         print_wrapped(f.suggestion, 6, width);
     }
+}
+
+// The plugin's search, in its order, from a game folder: every candidate that exists,
+// and which one the plugin reads (none when it can reach none).
+void print_search(const fs::path& game, const checker::InstallDiagnosis& install, int width) {
+    print_wrapped("searching the game folder " + shown(game) + ":", 0, width);
+    for (int i = 0; i < 3; ++i) {
+        const std::string_view folder = config::settings_folders[i];
+        const std::string place =
+            (folder.empty() ? "" : std::string{folder} + "\\") + config::settings_file_name;
+        std::printf("  %-60s %s\n", place.c_str(), install.candidates[i] ? "exists" : "-");
+    }
+    if (install.counting < 0) {
+        std::printf("the plugin reads no Tessivar.VC.ini here: it uses its defaults\n\n");
+        return;
+    }
+    const fs::path& read = *install.candidates[install.counting];
+    print_wrapped("the plugin reads " + shown(read) + ": the first of the three places that exists",
+                  0, width);
+    for (int i = install.counting + 1; i < 3; ++i)
+        if (install.candidates[i])
+            print_wrapped("edits to " + shown(*install.candidates[i]) + " do nothing while " +
+                              shown(read) + " exists",
+                          0, width);
+    std::printf("\n");
 }
 
 bool write_file(const std::string& path, const std::string& text) {
@@ -317,6 +316,15 @@ std::optional<std::string> read_ini(const fs::path& path, std::vector<checker::F
     return file->read(0, largest_ini);
 }
 
+// The ini's findings, told in the verdict: the colours apply, but not all as written.
+void add_findings_to_verdict(checker::InstallDiagnosis& install, std::size_t findings) {
+    if (install.verdict != checker::Verdict::yes || findings == 0) return;
+    install.reason +=
+        "; but see the " +
+        (findings == 1 ? std::string{"finding"} : std::to_string(findings) + " findings") +
+        " in it below";
+}
+
 int check(const Options& options, const checker::console::Terminal& terminal) {
     const int width = std::clamp(terminal.width, 40, 100);
     std::error_code ignored;
@@ -325,33 +333,38 @@ int check(const Options& options, const checker::console::Terminal& terminal) {
         fail("the game folder " + *options.game + " does not exist");
         return 2;
     }
+    const fs::path folder = options.game ? game : game_folder_from(fs::current_path(ignored));
     std::optional<checker::InstallDiagnosis> install;
     std::optional<fs::path> path;
     if (options.path) {
         path = checker::path_from_utf8(*options.path);
     } else {
-        const fs::path folder = options.game ? game : game_folder_from(fs::current_path(ignored));
         install = checker::diagnose_install(folder, checker::console::ansi_length);
-        print_install(*install, width);
-        path = pick_settings_file(folder, *install);
+        if (install->counting >= 0) path = install->candidates[install->counting];
     }
     std::vector<checker::Finding> notes;
-    std::optional<checker::CheckReport> report;
-    if (path) {
-        const auto bytes = read_ini(*path, notes);
-        if (!bytes) return 2;
-        report = checker::check_settings_bytes(*bytes);
-        std::printf("%s\n\n", shown(*path).c_str());
-    } else {
-        // No file the plugin can reach: what the plugin does then, on an empty store.
-        report = checker::check_no_file();
+    const auto bytes = path ? read_ini(*path, notes) : std::optional<std::string>{""};
+    if (!bytes) {
+        if (install) print_install(*install, width);
+        return 2;
     }
-    report->findings.insert(report->findings.begin(), notes.begin(), notes.end());
-    print_settings(*report, {terminal.colour, width, terminal.own});
-    print_findings(report->findings, width, path.has_value());
-    if (options.svg && !write_file(*options.svg, checker::palette_svg(*report))) return 2;
+    // No file the plugin can reach: what the plugin does then, on an empty store.
+    auto report = path ? checker::check_settings_bytes(*bytes) : checker::check_no_file();
+    report.findings.insert(report.findings.begin(), notes.begin(), notes.end());
+    if (install) {
+        add_findings_to_verdict(*install, report.findings.size());
+        print_install(*install, width);
+        print_search(folder, *install, width);
+    }
+    if (path) {
+        print_wrapped(shown(*path), 0, width);
+        std::printf("\n");
+    }
+    print_settings(report, {terminal.colour, width, terminal.own});
+    print_findings(report.findings, width, path.has_value());
+    if (options.svg && !write_file(*options.svg, checker::palette_svg(report))) return 2;
     const bool yes = !install || install->verdict == checker::Verdict::yes;
-    return report->findings.empty() && yes ? 0 : 1;
+    return report.findings.empty() && yes ? 0 : 1;
 }
 
 int run(const std::vector<std::string>& args) {
