@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -17,12 +18,28 @@ namespace fs = std::filesystem;
 using checker::Verdict;
 using test_support::pe_stand_in;
 
+#ifdef SIMULATED_HOST_DIR
+// The simulated host's executables stand in for the game's builds.
+std::string host(std::string_view build) {
+    std::ifstream in(std::string{SIMULATED_HOST_DIR} + "/simulated_host_" + std::string{build} +
+                         ".exe",
+                     std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+#endif
+
 // "path:what" → the file's bytes; "what" names a stand-in, or is the file's text.
 std::string contents(std::string_view what) {
     using namespace test_support;
+#ifdef SIMULATED_HOST_DIR
+    if (what == "game100") return host("100");
+    if (what == "game120") return host("120");
+    if (what == "other-exe") return host("none");
+#else
     if (what == "game100") return pe_stand_in(machine_i386, false, 0x667BF0);
     if (what == "game120") return pe_stand_in(machine_i386, false, 0x666BA0);
     if (what == "other-exe") return pe_stand_in(machine_i386, false, 0);
+#endif
     if (what == "loader") return pe_stand_in(machine_i386, true, 0, "%s\\*.asi");
     if (what == "loader-resource")
         return pe_stand_in(machine_i386, true, 0, utf16("Ultimate ASI Loader"));
