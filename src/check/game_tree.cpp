@@ -24,7 +24,10 @@ std::string folded(std::string_view name) {
 }
 
 bool same_name(std::string_view a, std::string_view b) {
-    return folded(a) == folded(b);
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
 }
 
 std::string TreeEntry::shown() const {
@@ -35,8 +38,18 @@ std::string TreeEntry::shown() const {
 }
 
 const TreeEntry* GameTree::find(std::string_view relative) const {
+    std::vector<std::string_view> wanted;
+    for (std::size_t at = 0;;) {
+        const std::size_t slash = relative.find('\\', at);
+        wanted.push_back(relative.substr(at, slash - at));
+        if (slash == std::string_view::npos) break;
+        at = slash + 1;
+    }
     for (const TreeEntry& entry : entries)
-        if (same_name(entry.shown(), relative)) return &entry;
+        if (entry.parts.size() == wanted.size() &&
+            std::equal(wanted.begin(), wanted.end(), entry.parts.begin(),
+                       [](std::string_view a, const std::string& b) { return same_name(a, b); }))
+            return &entry;
     return nullptr;
 }
 
