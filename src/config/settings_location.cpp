@@ -2,6 +2,7 @@
 
 #include "config/settings_path.hpp"
 
+#include <algorithm>
 #include <cstring>
 
 namespace config {
@@ -19,6 +20,21 @@ std::string candidate_path(std::string_view folder, std::string_view name) {
     }
     path += settings_file_name;
     return path;
+}
+
+bool write_candidate_path(std::string_view folder, std::string_view name, std::span<char> out) {
+    const std::size_t length =
+        folder.size() + (name.empty() ? 0 : name.size() + 1) + sizeof settings_file_name - 1;
+    if (out.empty()) return false;
+    out[0] = '\0';
+    if (length >= out.size()) return false;
+    char* at = std::copy(folder.begin(), folder.end(), out.data());
+    if (!name.empty()) {
+        at = std::copy(name.begin(), name.end(), at);
+        *at++ = '\\';
+    }
+    at = std::copy(std::begin(settings_file_name), std::end(settings_file_name), at);
+    return true;
 }
 
 void store_settings_path(std::string_view path) {
