@@ -146,11 +146,17 @@ void call_site(int times) {
     for (const CallSite& call : call_sites) {
         if (call.build != simulated_build) continue;
         auto* entry = reinterpret_cast<void* (*)()>(at(call.site));
+        LARGE_INTEGER frequency{}, start{}, end{};
+        QueryPerformanceFrequency(&frequency);
         for (int n = 0; n < times; ++n) {
+            QueryPerformanceCounter(&start);
             const void* result = entry();
-            std::printf("call result 0x%08x host_calls %d\n",
+            QueryPerformanceCounter(&end);
+            std::printf("call result 0x%08x host_calls %d ms %.3f\n",
                         static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(result)),
-                        host_function_calls);
+                        host_function_calls,
+                        1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
+                            static_cast<double>(frequency.QuadPart));
         }
         return;
     }
