@@ -3,7 +3,6 @@
 #include <io.h>
 #include <windows.h>
 
-#include <algorithm>
 #include <cstring>
 
 namespace platform {
@@ -81,14 +80,22 @@ std::uint32_t header_image_size(Address base) {
     return nt.OptionalHeader.SizeOfImage;
 }
 
+// Whether `address` lies in the allocation that begins at `base`.
+bool same_allocation(Address base, std::uint64_t address) {
+    MEMORY_BASIC_INFORMATION info{};
+    return address < 0x100000000ull &&
+           VirtualQuery(pointer(static_cast<Address>(address)), &info, sizeof info) != 0 &&
+           info.State != MEM_FREE && info.AllocationBase == pointer(base);
+}
+
 // How far the executable's mapping reaches from its base, as the system reports it:
 // the regions that belong to the same allocation.
 std::uint32_t mapped_image_size(Address base) {
     std::uint64_t at = base;
     MEMORY_BASIC_INFORMATION info{};
-    while (at < 0x100000000ull &&
+    while (same_allocation(base, at) &&
            VirtualQuery(pointer(static_cast<Address>(at)), &info, sizeof info) != 0 &&
-           info.State != MEM_FREE && info.AllocationBase == pointer(base) && info.RegionSize != 0)
+           info.RegionSize != 0)
         at = reinterpret_cast<UINT_PTR>(info.BaseAddress) + std::uint64_t{info.RegionSize};
     return static_cast<std::uint32_t>(at - base);
 }
@@ -96,12 +103,13 @@ std::uint32_t mapped_image_size(Address base) {
 } // namespace
 
 ImageRange executable_image() {
-    // The header's size, never beyond what is mapped; with no header to trust, the
-    // mapping alone, and the per-access checks of every write still apply.
+    // The header's size when the mapping reaches that far; with no header to trust, the
+    // mapping itself, and the per-access checks of every write still apply.
     const Address base = executable_module_base();
-    const std::uint32_t mapped = mapped_image_size(base);
     const std::uint32_t declared = header_image_size(base);
-    return {base, declared != 0 ? std::min(declared, mapped) : mapped};
+    if (declared != 0 && same_allocation(base, std::uint64_t{base} + declared - 1))
+        return {base, declared};
+    return {base, mapped_image_size(base)};
 }
 
 std::uint32_t executable_path(char* buffer, std::uint32_t size) {
