@@ -9,6 +9,7 @@
 #include "ini_check.hpp"
 #include "ini_edit.hpp"
 #include "palette_svg.hpp"
+#include "template_ini.hpp"
 #include "text_encoding.hpp"
 
 #include <emscripten.h>
@@ -128,20 +129,23 @@ constexpr std::size_t fix_budget = 24u << 20;
 // A file of thousands of mistakes lists the first ones; the count says how many more.
 constexpr std::size_t findings_listed = 500;
 
+// Runs `make` for a result; a failure (memory running out) is reported, not fatal, and
+// leaves the core as it was: -1, with the reason as the result.
+template <class Make>
+int kept(Make&& make) {
+    try {
+        return keep(make());
+    } catch (const std::exception& error) {
+        result = error.what();
+        return -1;
+    }
+}
+
 std::string_view bytes_of(const char* bytes, int size) {
     return {bytes, static_cast<std::size_t>(size > 0 ? size : 0)};
 }
 
-} // namespace
-
-extern "C" {
-
-EMSCRIPTEN_KEEPALIVE const char* editor_result() {
-    return result.data();
-}
-
-EMSCRIPTEN_KEEPALIVE int editor_check(const char* data, int size) {
-    const std::string_view bytes = bytes_of(data, size);
+std::string check_json(std::string_view bytes) {
     auto report = checker::check_settings_bytes(bytes);
     const std::size_t total = report.findings.size();
     const auto fixes = editor::finding_fixes(bytes, report, fix_budget);
@@ -153,20 +157,32 @@ EMSCRIPTEN_KEEPALIVE int editor_check(const char* data, int size) {
         out += (i ? "," : "") + finding_json(report.findings[i], report, fixes[i]);
     out += "],\"findingCount\":" + std::to_string(total) +
            ",\"svg\":" + json_string(checker::palette_svg(report)) + "}";
-    return keep(std::move(out));
+    return out;
+}
+
+} // namespace
+
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE const char* editor_result() {
+    return result.data();
+}
+
+EMSCRIPTEN_KEEPALIVE int editor_check(const char* bytes, int size) {
+    return kept([&] { return check_json(bytes_of(bytes, size)); });
 }
 
 EMSCRIPTEN_KEEPALIVE int editor_set(const char* bytes, int size, const char* key,
                                     const char* value) {
-    return keep(editor::set_value(bytes_of(bytes, size), key, value));
+    return kept([&] { return editor::set_value(bytes_of(bytes, size), key, value); });
 }
 
 EMSCRIPTEN_KEEPALIVE int editor_reset_all(const char* bytes, int size) {
-    return keep(editor::reset_all(bytes_of(bytes, size)));
+    return kept([&] { return editor::reset_all(bytes_of(bytes, size)); });
 }
 
 EMSCRIPTEN_KEEPALIVE int editor_new_file() {
-    return keep(editor::new_file());
+    return kept([] { return editor::new_file(); });
 }
 
 EMSCRIPTEN_KEEPALIVE int editor_encoding(const char* bytes, int size) {
@@ -174,7 +190,7 @@ EMSCRIPTEN_KEEPALIVE int editor_encoding(const char* bytes, int size) {
 }
 
 EMSCRIPTEN_KEEPALIVE int editor_readable(const char* bytes, int size) {
-    return keep(editor::plugin_readable(bytes_of(bytes, size)));
+    return kept([&] { return editor::plugin_readable(bytes_of(bytes, size)); });
 }
 
 } // extern "C"
