@@ -145,10 +145,11 @@ std::string_view bytes_of(const char* bytes, int size) {
     return {bytes, static_cast<std::size_t>(size > 0 ? size : 0)};
 }
 
-std::string check_json(std::string_view bytes) {
+// The report; a preview (a picker being dragged) goes without the fixes' extra passes.
+std::string check_json(std::string_view bytes, bool with_fixes) {
     auto report = checker::check_settings_bytes(bytes);
     const std::size_t total = report.findings.size();
-    const auto fixes = editor::finding_fixes(bytes, report, fix_budget);
+    const auto fixes = editor::finding_fixes(bytes, report, with_fixes ? fix_budget : 0);
     std::string out = "{\"settings\":[";
     for (std::size_t i = 0; i < report.settings.size(); ++i)
         out += (i ? "," : "") + setting_json(report.settings[i]);
@@ -169,7 +170,11 @@ EMSCRIPTEN_KEEPALIVE const char* editor_result() {
 }
 
 EMSCRIPTEN_KEEPALIVE int editor_check(const char* bytes, int size) {
-    return kept([&] { return check_json(bytes_of(bytes, size)); });
+    return kept([&] { return check_json(bytes_of(bytes, size), true); });
+}
+
+EMSCRIPTEN_KEEPALIVE int editor_preview(const char* bytes, int size) {
+    return kept([&] { return check_json(bytes_of(bytes, size), false); });
 }
 
 EMSCRIPTEN_KEEPALIVE int editor_set(const char* bytes, int size, const char* key,

@@ -238,21 +238,22 @@ std::string offered_line(std::string_view suggestion) {
 
 std::vector<std::optional<FindingFix>>
 finding_fixes(std::string_view bytes, const checker::CheckReport& report, std::size_t budget) {
+    std::vector<std::optional<FindingFix>> out(report.findings.size());
+    if (budget < bytes.size() * 2) return out;
     const Scan scan{bytes, reader_lines(bytes)};
-    std::vector<std::optional<FindingFix>> out;
-    std::size_t spent = 0;
-    for (const auto& finding : report.findings) {
-        std::optional<FindingFix> chosen;
-        for (auto& candidate : candidates_for(scan, finding)) {
+    std::size_t spent = bytes.size();
+    for (std::size_t i = 0; i < report.findings.size(); ++i) {
+        // Working out the candidates takes about a pass, checking each one another.
+        spent += bytes.size();
+        for (auto& candidate : candidates_for(scan, report.findings[i])) {
+            spent += bytes.size();
+            if (spent > budget) return out;
             const std::string after = applied(bytes, candidate.splice);
-            spent += after.size();
-            if (spent > budget) break;
             if (checker::check_settings_bytes(after).findings.size() < report.findings.size()) {
-                chosen = std::move(candidate);
+                out[i] = std::move(candidate);
                 break;
             }
         }
-        out.push_back(std::move(chosen));
     }
     return out;
 }

@@ -85,8 +85,8 @@ std::string reset_all(std::string_view bytes) {
     std::string out{bytes};
     for (std::size_t row = 0; row < hud::hud_setting_table.size(); ++row) {
         const char* key = hud::hud_setting_table[row].key;
-        if (winning_piece(reader_lines(out), key))
-            out = set_value(out, key, checker::default_text(row));
+        const ReaderLines lines = reader_lines(out);
+        if (winning_piece(lines, key)) out = set_value(out, key, checker::default_text(row));
     }
     return out;
 }

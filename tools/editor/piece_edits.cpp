@@ -37,6 +37,30 @@ Splice whole_line(std::string_view bytes, const ReaderLines& lines, const Reader
             std::string{text} + std::string{more ? line_end_of(bytes) : ""}};
 }
 
+// The reader's later pieces of the same line, each made a line of its own: they read
+// as before wherever the new text ends. The rest of the piece's own line (after a NUL
+// or a lone CR) becomes a comment.
+Splice split_line(std::string_view bytes, const ReaderLines& lines, const ReaderPiece& piece,
+                  std::size_t end, std::string_view text) {
+    const std::string eol{line_end_of(bytes)};
+    std::string out = std::string{text} + eol;
+    const std::string_view rest = bytes.substr(end, piece.end - end);
+    if (!rest.empty()) out += "; " + std::string{rest} + eol;
+    std::size_t stop = piece.end;
+    for (auto next = lines.pieces.begin() + (&piece - lines.pieces.data()) + 1;
+         next != lines.pieces.end() && !ends_reader_line(bytes, lines, *(next - 1)); ++next) {
+        out += bytes.substr(next->start, next->end - next->start);
+        stop = next->end;
+        if (!ends_reader_line(bytes, lines, *next)) out += eol;
+    }
+    if (!out.empty() && out.back() == '\n' && stop > 0 && bytes[stop - 1] == '\n') {
+        // the line's own end stays where it was
+        out.resize(out.size() - (out.ends_with("\r\n") ? 2 : 1));
+        stop -= bytes.substr(0, stop).ends_with("\r\n") ? 2 : 1;
+    }
+    return {piece.start, stop - piece.start, out};
+}
+
 } // namespace
 
 std::string_view line_end_of(std::string_view bytes) {
@@ -51,11 +75,17 @@ std::vector<Splice> replacements(std::string_view bytes, const ReaderLines& line
     const std::string eol{line_end_of(bytes)};
     const bool cut = end == piece.end && !ends_reader_line(bytes, lines, piece);
     std::vector<Splice> out{{piece.start, end - piece.start, std::string{text} + (cut ? eol : "")}};
+    // Blanks after a shorter text keep every later byte where the reader cut it.
+    if (text.size() < end - piece.start)
+        out.push_back({piece.start, end - piece.start,
+                       std::string{text} + std::string(end - piece.start - text.size(), ' ')});
     // A lone CR or a NUL after the text: the new line gets an end of its own.
     if (!cut && end < piece.end && line_end_at(bytes, end) == 0)
         out.push_back({piece.start, end - piece.start + lone_carriage_return_at(bytes, end),
                        std::string{text} + eol});
     out.push_back(whole_line(bytes, lines, piece, text));
+    if (!ends_reader_line(bytes, lines, piece))
+        out.push_back(split_line(bytes, lines, piece, end, text));
     return out;
 }
 

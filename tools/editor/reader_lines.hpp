@@ -28,6 +28,7 @@ ReaderLines reader_lines(std::string_view bytes);
 
 // The piece the reader takes `key` from (its last), if any.
 const ReaderPiece* winning_piece(const ReaderLines& lines, std::string_view key);
+const ReaderPiece* winning_piece(const ReaderLines&& lines, std::string_view key) = delete;
 
 // The piece as the reader sees it: its text-mode bytes up to the first NUL.
 std::string visible_text(std::string_view bytes, const ReaderPiece& piece);

@@ -40,8 +40,8 @@ function resultBytes(length) {
 }
 
 // The checker's report: the 34 settings, the findings with their fixes, the picture.
-function checkBytes(bytes) {
-  return JSON.parse(new TextDecoder().decode(resultBytes(callCore("check", bytes))));
+function checkBytes(bytes, preview = false) {
+  return JSON.parse(new TextDecoder().decode(resultBytes(callCore(preview ? "preview" : "check", bytes))));
 }
 
 const setValueIn = (bytes, key, value) => resultBytes(callCore("set", bytes, key, value));

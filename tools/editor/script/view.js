@@ -136,7 +136,7 @@ function renderHeader() {
 
 // The picture and the list of bytes not yet committed (a picker being dragged).
 function renderPreview(bytes) {
-  const report = reportOf(bytes);
+  const report = bytes === doc.bytes ? reportOf(bytes) : checkBytes(bytes, true);
   renderPicture(report);
   renderList(report);
 }
