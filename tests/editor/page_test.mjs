@@ -310,11 +310,11 @@ try {
     await edit(page, "RiflesCursorNoZoomSize", "#value", "0,6");
     assert.equal((await listed(page)).RiflesCursorNoZoomSize, "0.6");
     await page.click("#list tr[data-key=ZoneColor] button.key");
-    const undoable = await page.evaluate(() => history.undo.length);
+    const undoable = await page.evaluate(() => steps.undo.length);
     await page.$eval("#picker", el => { el.value = "#102030"; el.dispatchEvent(new Event("input")); });
     await page.waitForFunction(() =>
       document.querySelector("#picture [data-key=ZoneColor]").getAttribute("fill") === "rgb(16,32,48)");
-    assert.equal(await page.evaluate(() => history.undo.length), undoable);
+    assert.equal(await page.evaluate(() => steps.undo.length), undoable);
     assert.ok(await page.$("#picture [data-key=ZoneColor].selected"));
   });
 

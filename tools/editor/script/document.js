@@ -3,7 +3,7 @@
 // however many lines it touches, and every New or Open is one step of Undo.
 
 const doc = { bytes: new Uint8Array(0), file: { name: "Tessivar.VC.ini", handle: null, saved: null } };
-const history = { undo: [], redo: [] };
+const steps = { undo: [], redo: [] };
 let cachedReport = { bytes: null, report: null };
 
 function reportOf(bytes) {
@@ -14,8 +14,8 @@ function reportOf(bytes) {
 const isDirty = () => doc.bytes !== doc.file.saved;
 
 function step(next, what) {
-  history.undo.push({ bytes: doc.bytes, file: doc.file });
-  history.redo = [];
+  steps.undo.push({ bytes: doc.bytes, file: doc.file });
+  steps.redo = [];
   Object.assign(doc, next);
   render();
   announce(what);
@@ -40,8 +40,8 @@ function travel(from, to, what) {
   announce(what);
 }
 
-const undo = () => travel(history.undo, history.redo, "Undone");
-const redo = () => travel(history.redo, history.undo, "Redone");
+const undo = () => travel(steps.undo, steps.redo, "Undone");
+const redo = () => travel(steps.redo, steps.undo, "Redone");
 
 function markSaved(name, handle) {
   doc.file.saved = doc.bytes;

@@ -130,8 +130,8 @@ function renderHeader() {
   document.getElementById("file-name").textContent = doc.file.name;
   document.getElementById("dirty").hidden = !dirty;
   document.title = (dirty ? "• " : "") + doc.file.name + " – Tessivar colour editor";
-  document.getElementById("undo").disabled = history.undo.length === 0;
-  document.getElementById("redo").disabled = history.redo.length === 0;
+  document.getElementById("undo").disabled = steps.undo.length === 0;
+  document.getElementById("redo").disabled = steps.redo.length === 0;
 }
 
 // The picture and the list of bytes not yet committed (a picker being dragged).
