@@ -91,24 +91,39 @@ TEST(IniEdit, ConvertsWhatThePluginCannotReadKeepingEveryLine) {
         EXPECT_EQ(editor::plugin_readable(bytes), expected);
 }
 
-// The fixes offered over a file of mistakes of every kind.
+// The fixes offered over files with mistakes of every kind: each finding gets one, and
+// each leaves fewer findings.
 TEST(IniEdit, EveryFindingGetsAFixThatLeavesFewerFindings) {
     const std::string tricky =
-        "; forum colours\r\n[HUD]\r\nMoneyColor=#FF0000\r\n"
-        "Messagebox=300 10 20\r\nMoneyColour=<svg/onload=alert(9)>\r\n"
-        "ZoneColor 1 2 3\r\nTimerColor=10 20 30 40\r\nMoneyColor=0 207 133\r\n"
-        "RiflesCursorNoZoomSize=0,6\r\nSomeOtherMod=keep me\r\n\x1AZoneTextStyle=2\r\n";
-    const auto report = checker::check_settings_bytes(tricky);
-    const auto fixes = editor::finding_fixes(tricky, report, 1 << 24);
-    ASSERT_EQ(fixes.size(), report.findings.size());
+        "; forum colours\r\n[HUD]\r\nMoneyColor=#FF0000\r\nMessagebox=300 10 20\r\n"
+        "MoneyColour=<svg/onload=alert(9)>\r\nZoneColor 1 2 3\r\nTimerColor=10 20 30 40\r\n"
+        "MoneyColor=0 207 133\r\nRiflesCursorNoZoomSize=0,6\r\nSomeOtherMod=keep me\r\n"
+        "\x1AZoneTextStyle=2\r\n";
+    const std::vector<std::string> files{
+        tricky,
+        "\xEF\xBB\xBFMoneyColor=1 2 3\r\n",           // a byte-order mark
+        "MoneyColor=1 2 3\rZoneColor=4 5 6\r",        // CR alone
+        " \r\n",                                      // empty
+        "; " + std::string(300, 'x') + "\r\nA=1\r\n", // a long line
+        widened("MoneyColor=1 2 3\r\n", true),        // UTF-16
+    };
     std::vector<std::string> labels;
-    for (std::size_t i = 0; i < fixes.size(); ++i) {
-        ASSERT_TRUE(fixes[i]) << report.findings[i].message;
-        labels.push_back(fixes[i]->label);
-        const std::string fixed = editor::applied(tricky, fixes[i]->splice);
-        EXPECT_LT(checker::check_settings_bytes(fixed).findings.size(), report.findings.size());
+    for (const auto& file : files) {
+        const auto report = checker::check_settings_bytes(file);
+        const auto fixes = editor::finding_fixes(file, report, 1 << 24);
+        ASSERT_EQ(fixes.size(), report.findings.size());
+        for (std::size_t i = 0; i < fixes.size(); ++i) {
+            ASSERT_TRUE(fixes[i]) << report.findings[i].message;
+            labels.push_back(fixes[i]->label);
+            const std::string fixed = editor::applied(file, fixes[i]->splice);
+            EXPECT_LT(checker::check_settings_bytes(fixed).findings.size(), report.findings.size());
+        }
     }
-    EXPECT_EQ(std::count(labels.begin(), labels.end(), "comment the line out"), 3);
+    EXPECT_EQ(std::count(labels.begin(), labels.end(), "comment the line out"), 4); // A too
+    for (const char* label :
+         {"remove the byte-order mark", "end every line with CR LF", "fill it with the template",
+          "convert it to 8-bit text", "keep the first 254 bytes as the line, the rest as comments"})
+        EXPECT_EQ(std::count(labels.begin(), labels.end(), label), 1) << label;
     // a typo: its value comes along only when it is usable
     for (const auto& [file, label] : std::vector<std::pair<std::string, std::string>>{
              {"MoneyColour=<svg/onload=alert(9)>\r\n", "write MoneyColor=0 207 133 (the default)"},

@@ -1,5 +1,6 @@
 #include "finding_fix.hpp"
 
+#include "config/settings_file.hpp"
 #include "hud/hud_setting_table.hpp"
 #include "ini_edit.hpp"
 #include "piece_edits.hpp"
@@ -67,7 +68,11 @@ Candidates value_fixes(const Scan& scan, const checker::Finding& finding) {
     const std::string key = line.substr(0, line.find('='));
     const ReaderPiece* piece = winning_piece(scan.lines, key);
     if (line.empty() || !is_table_key(key) || !piece || piece->line != finding.line) return {};
-    return {{"write " + line, value_splice(scan.bytes, key, line.substr(key.size() + 1))}};
+    // The edit that changes nothing else first; then the ones that also end the line
+    // where its "text after the numbers" is the player's next line (CR alone).
+    Candidates out{{"write " + line, value_splice(scan.bytes, key, line.substr(key.size() + 1))}};
+    add(out, "write " + line, replacements(scan.bytes, scan.lines, *piece, line));
+    return out;
 }
 
 Candidates unknown_key_fixes(const Scan& scan, const checker::Finding& finding) {
@@ -128,37 +133,33 @@ Candidates line_without_entry_fixes(const Scan& scan, const checker::Finding& fi
     return out;
 }
 
-// A long line broken where the reader breaks it; the parts that are no entry become
-// comments, or are left as they are.
+// A long line: without its trailing blanks, if that is short enough; else its first
+// 254 bytes stay a line (the reader's whole first piece) and the rest becomes comments.
 Candidates long_line_fixes(const Scan& scan, const checker::Finding& finding) {
     Candidates out;
-    const auto& pieces = scan.lines.pieces;
+    constexpr std::size_t line_room = config::line_buffer_size - 2; // and its line feed
+    constexpr std::size_t comment_room = line_room - 2;             // after "; "
     const std::string eol{line_end_of(scan.bytes)};
     for (const std::size_t first :
          scan.at_line(finding.line, [&](std::size_t i, const ReaderPiece&) {
-             return !scan.continuation(i) && i + 1 < pieces.size() && scan.continuation(i + 1);
+             return !scan.continuation(i) && i + 1 < scan.lines.pieces.size() &&
+                    scan.continuation(i + 1);
          })) {
-        std::size_t last = first + 1;
-        while (last + 1 < pieces.size() && scan.continuation(last + 1))
-            ++last;
-        std::size_t end = pieces[last].end;
-        if (end > 0 && scan.bytes[end - 1] == '\n')
-            end -= scan.bytes.substr(0, end).ends_with("\r\n") ? 2 : 1;
-        for (const bool comment : {true, false}) {
-            std::string text;
-            for (std::size_t i = first; i <= last; ++i) {
-                const std::size_t stop = std::min(pieces[i].end, end);
-                const std::string_view part =
-                    scan.bytes.substr(pieces[i].start, stop - pieces[i].start);
-                if (i > first && part.empty()) continue;
-                if (i > first) text += eol + (comment && !pieces[i].key ? "; " : "");
-                text += part;
-            }
-            add(out,
-                comment ? "break the line where the plugin breaks it, the rest as comments"
-                        : "break the line where the plugin breaks it",
-                {{pieces[first].start, end - pieces[first].start, text}});
-        }
+        const std::size_t start = scan.lines.pieces[first].start;
+        std::size_t end = scan.bytes.find('\n', start);
+        end = std::min(end == std::string_view::npos ? scan.lines.readable_end : end,
+                       scan.lines.readable_end);
+        if (end > start && scan.bytes[end - 1] == '\r') --end;
+        const std::string_view line = scan.bytes.substr(start, end - start);
+        const std::size_t kept = line.find_last_not_of(" \t") + 1;
+        if (kept <= line_room)
+            out.push_back({"remove the blanks at the end of the line",
+                           {start + kept, line.size() - kept, ""}});
+        std::string text{line.substr(0, line_room)};
+        for (std::size_t at = line_room; at < line.size(); at += comment_room)
+            text += eol + "; " + std::string{line.substr(at, comment_room)};
+        out.push_back({"keep the first 254 bytes as the line, the rest as comments",
+                       {start, line.size(), text}});
     }
     return out;
 }
