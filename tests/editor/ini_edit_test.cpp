@@ -187,7 +187,8 @@ Value random_value(std::mt19937& random, hud::SettingKind kind) {
     Value value;
     for (int i = 0; i < count; ++i) {
         const int n = number();
-        value.text += (i ? " " : "") + std::to_string(n);
+        value.text += i ? " " : "";
+        value.text += std::to_string(n);
         value.numbers.push_back(n);
     }
     return value;

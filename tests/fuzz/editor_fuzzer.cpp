@@ -22,7 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         numbers = {double(float((data[1] * 10 + data[2] % 10) / 10.0))};
     } else {
         for (int i = 0; i < hud::component_count(hud::hud_setting_table[row].kind); ++i) {
-            value += (i ? " " : "") + std::to_string(data[1 + i]);
+            value += i ? " " : "";
+            value += std::to_string(data[1 + i]);
             numbers.push_back(data[1 + i]);
         }
     }
