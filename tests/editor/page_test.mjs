@@ -92,17 +92,22 @@ async function openPage(fallback) {
     }
     window.written = [];
     window.pickerNames = [];
-    const handle = name => ({
-      name, kind: "file",
-      queryPermission: async () => "granted",
+    window.permissionsAsked = 0;
+    // A picked file asks for permission to write once; a file saved as is writable.
+    const handle = (name, bytes, allowed) => ({
+      name, kind: "file", allowed,
+      getFile: async () => new File([new Uint8Array(bytes)], name),
+      async queryPermission() { return this.allowed ? "granted" : "prompt"; },
+      async requestPermission() { ++window.permissionsAsked; return (this.allowed = true) && "granted"; },
       createWritable: async () => ({
         write: async bytes => window.written.push({ name, bytes: Array.from(bytes) }),
         close: async () => {},
       }),
     });
+    window.showOpenFilePicker = async () => [handle(window.toOpen.name, window.toOpen.bytes, false)];
     window.showSaveFilePicker = async options => {
       window.pickerNames.push(options.suggestedName);
-      return handle(options.suggestedName);
+      return handle(options.suggestedName, [], true);
     };
   }, fallback);
   const cdp = await page.createCDPSession();
@@ -193,6 +198,21 @@ try {
     assert.equal(after.table.MoneyColor, "10 207 133");
     assert.equal(after.table.Messagebox, "255 10 20");
     assert.equal(await page.$eval("#dirty", el => el.hidden), true);
+  });
+
+  await step("a file opened with the browser's picker is saved in place, asking once", async () => {
+    await page.evaluate(bytes => { window.toOpen = { name: "Tessivar.VC.ini", bytes }; },
+      [...crlf(["; mine", "MoneyColor=1 2 3"])]);
+    await page.click("#open");
+    await page.waitForFunction(() => reportOf(doc.bytes).settings.some(s => s.raw === "1 2 3"));
+    const writes = await page.evaluate(() => window.written.length);
+    for (const red of ["7", "8"]) {
+      await edit(page, "MoneyColor", "#value-0", red);
+      await page.click("#save");
+      await page.waitForFunction(n => window.written.length === n, {}, writes + Number(red) - 6);
+    }
+    assert.deepEqual(await lastWritten(page), { name: "Tessivar.VC.ini", bytes: crlf(["; mine", "MoneyColor=8 2 3"]) });
+    assert.equal(await page.evaluate(() => window.permissionsAsked), 1);
   });
 
   await step("unsaved work: marked, asked about, and Undo reaches back across New", async () => {
