@@ -5,6 +5,7 @@
 #include "ini_edit.hpp"
 #include "piece_edits.hpp"
 #include "reader_lines.hpp"
+#include "table_row.hpp"
 #include "template_ini.hpp"
 #include "text_encoding.hpp"
 #include "text_mode.hpp"
@@ -16,12 +17,6 @@ using Candidates = std::vector<FindingFix>;
 
 bool starts_with(std::string_view text, std::string_view start) {
     return text.substr(0, start.size()) == start;
-}
-
-bool is_table_key(std::string_view key) {
-    for (const auto& row : hud::hud_setting_table)
-        if (key == row.key) return true;
-    return false;
 }
 
 std::string_view trimmed(std::string_view text) {
@@ -67,7 +62,7 @@ Candidates value_fixes(const Scan& scan, const checker::Finding& finding) {
     const std::string line = offered_line(finding.suggestion);
     const std::string key = line.substr(0, line.find('='));
     const ReaderPiece* piece = winning_piece(scan.lines, key);
-    if (line.empty() || !is_table_key(key) || !piece || piece->line != finding.line) return {};
+    if (line.empty() || !table_row(key) || !piece || piece->line != finding.line) return {};
     // The edit that changes nothing else first; then the ones that also end the line
     // where its "text after the numbers" is the player's next line (CR alone).
     Candidates out{{"write " + line, value_splice(scan.bytes, key, line.substr(key.size() + 1))}};
@@ -84,15 +79,13 @@ Candidates unknown_key_fixes(const Scan& scan, const checker::Finding& finding) 
                     starts_with(finding.message, "unknown key " + checker::quoted(*p.key));
          })) {
         const ReaderPiece& piece = scan.lines.pieces[i];
-        if (!near.empty() && is_table_key(near_key) && !winning_piece(scan.lines, near_key)) {
+        if (!near.empty() && table_row(near_key) && !winning_piece(scan.lines, near_key)) {
             // The value comes along only when the intended key can use it as it is.
             const std::string carried = near_key + "=" + piece.value;
             if (checker::check_settings_bytes(carried + "\r\n").findings.empty())
                 add(out, "write " + carried, replacements(scan.bytes, scan.lines, piece, carried));
-            std::size_t row = 0;
-            while (hud::hud_setting_table[row].key != near_key)
-                ++row;
-            const std::string fallback = near_key + "=" + checker::default_text(row);
+            const std::string fallback =
+                near_key + "=" + checker::default_text(row_index(*table_row(near_key)));
             add(out, "write " + fallback + " (the default)",
                 replacements(scan.bytes, scan.lines, piece, fallback));
         }
@@ -126,7 +119,7 @@ Candidates line_without_entry_fixes(const Scan& scan, const checker::Finding& fi
                             : words[0] != '[' && words[0] != '#' && words[0] != ';');
          })) {
         const ReaderPiece& piece = scan.lines.pieces[i];
-        if (!header && is_table_key(key))
+        if (!header && table_row(key))
             add(out, "write " + line, replacements(scan.bytes, scan.lines, piece, line));
         add(out, "comment the line out", comment_outs(scan.bytes, scan.lines, piece));
     }

@@ -3,6 +3,7 @@
 #include "config/settings_file.hpp"
 #include "hud/hud_setting_table.hpp"
 #include "piece_edits.hpp"
+#include "table_row.hpp"
 #include "template_ini.hpp"
 #include "text_encoding.hpp"
 #include "text_mode.hpp"
@@ -20,12 +21,6 @@ Entries entries_except(const ReaderLines& lines, std::string_view key) {
     for (const auto& piece : lines.pieces)
         if (piece.key && *piece.key != key) out.emplace_back(*piece.key, piece.value);
     return out;
-}
-
-const hud::HudSetting* table_row(std::string_view key) {
-    for (const auto& row : hud::hud_setting_table)
-        if (key == row.key) return &row;
-    return nullptr;
 }
 
 // What the plugin makes of `key` in `file`: its typed value, or the stored text of a
