@@ -2,7 +2,8 @@
 // What must hold of every edit of a file, checked by the unit tests over generated
 // files and by the fuzz target over any bytes: the edit changes the edited setting's
 // line only (or appends one line), the plugin reads the new value for that key and
-// every other setting as before; and every offered fix leaves fewer findings.
+// every other setting as before; Reset all leaves every setting at its default; and
+// every offered fix leaves fewer findings.
 
 #include "finding_fix.hpp"
 #include "hud/hud_setting_table.hpp"
@@ -55,6 +56,16 @@ inline const char* edit_broken(const std::string& file, std::size_t row, const s
     const auto* piece = editor::winning_piece(lines, key);
     if (!one_line_changed(file, after, piece ? piece->start : file.size()))
         return "more than the setting's line changed";
+    return nullptr;
+}
+
+// After Reset all, every setting reads as with no file at all.
+inline const char* reset_broken(const std::string& file) {
+    const auto defaults = checker::check_no_file();
+    const auto report = checker::check_settings_bytes(editor::reset_all(file));
+    for (std::size_t row = 0; row < report.settings.size(); ++row)
+        if (report.settings[row].parsed != defaults.settings[row].parsed)
+            return "a setting not at its default after Reset all";
     return nullptr;
 }
 

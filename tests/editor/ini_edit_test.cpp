@@ -207,6 +207,7 @@ TEST(IniEditProperty, AnEditChangesItsLineAndThePluginReadsTheNewValue) {
         EXPECT_STREQ(edit_properties::edit_broken(file, row, value.text, value.numbers), nullptr)
             << testing::PrintToString(file) << " " << value.text;
         EXPECT_STREQ(edit_properties::fix_broken(file), nullptr) << testing::PrintToString(file);
+        EXPECT_STREQ(edit_properties::reset_broken(file), nullptr) << testing::PrintToString(file);
         ++edits;
     }
     EXPECT_GT(edits, 2000);

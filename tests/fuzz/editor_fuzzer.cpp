@@ -1,7 +1,8 @@
 // Arbitrary bytes as a player's file, edited as the editor page edits it: the first
 // bytes pick the setting and its numbers, the rest is the file. The edit must change
-// only that setting's line and the plugin must read the new value; every fix offered
-// for the file must leave fewer findings.
+// only that setting's line and the plugin must read the new value; Reset all must
+// bring every setting to its default; every fix offered for the file must leave fewer
+// findings.
 
 #include "edit_properties.hpp"
 #include "fuzz_invariants.hpp"
@@ -30,5 +31,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (const char* broken = edit_properties::edit_broken(file, row, value, numbers))
         fuzz::fail(broken);
     if (const char* broken = edit_properties::fix_broken(file)) fuzz::fail(broken);
+    if (const char* broken = edit_properties::reset_broken(file)) fuzz::fail(broken);
     return 0;
 }

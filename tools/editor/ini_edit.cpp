@@ -8,6 +8,8 @@
 #include "text_encoding.hpp"
 #include "text_mode.hpp"
 
+#include <algorithm>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -15,6 +17,17 @@ namespace editor {
 namespace {
 
 using Entries = std::vector<std::pair<std::string, std::string>>;
+
+// The entries the reader stores, but those of the table's keys in `left_out`.
+Entries entries_except(const ReaderLines& lines, const std::vector<bool>& left_out) {
+    Entries out;
+    for (const auto& piece : lines.pieces) {
+        const hud::HudSetting* row = piece.key ? table_row(*piece.key) : nullptr;
+        if (piece.key && !(row && left_out[row_index(*row)]))
+            out.emplace_back(*piece.key, piece.value);
+    }
+    return out;
+}
 
 Entries entries_except(const ReaderLines& lines, std::string_view key) {
     Entries out;
@@ -76,7 +89,44 @@ std::string set_value(std::string_view bytes, std::string_view key, std::string_
     return applied(bytes, value_splice(bytes, key, value));
 }
 
+namespace {
+
+// Every set key's line made its default at once (from the end, so the places found stay
+// right), when that reads as it must: each of them the default, everything else as before.
+std::optional<std::string> reset_at_once(std::string_view bytes) {
+    const ReaderLines lines = reader_lines(bytes);
+    std::vector<bool> reset(hud::hud_setting_table.size(), false);
+    std::vector<std::pair<const ReaderPiece*, std::size_t>> places;
+    for (std::size_t row = 0; row < reset.size(); ++row)
+        if (const ReaderPiece* piece = winning_piece(lines, hud::hud_setting_table[row].key)) {
+            places.emplace_back(piece, row);
+            reset[row] = true;
+        }
+    std::sort(places.begin(), places.end(),
+              [](const auto& a, const auto& b) { return a.first->start > b.first->start; });
+    std::string out{bytes};
+    for (const auto& [piece, row] : places) {
+        const std::string entry =
+            std::string{hud::hud_setting_table[row].key} + "=" + checker::default_text(row);
+        out = applied(out, replacements(bytes, lines, *piece, entry).front());
+    }
+    const auto file = config::SettingsFile::from_text(checker::windows_text_mode(out));
+    for (const auto& [piece, row] : places) {
+        const char* key = hud::hud_setting_table[row].key;
+        if (reading(file, key) !=
+            reading_of(std::string{key} + "=" + checker::default_text(row) + "\n", key))
+            return std::nullopt;
+    }
+    if (entries_except(reader_lines(out), reset) != entries_except(lines, reset))
+        return std::nullopt;
+    return out;
+}
+
+} // namespace
+
 std::string reset_all(std::string_view bytes) {
+    if (auto out = reset_at_once(bytes)) return *out;
+    // One by one, each edit checked as any other.
     std::string out{bytes};
     for (std::size_t row = 0; row < hud::hud_setting_table.size(); ++row) {
         const char* key = hud::hud_setting_table[row].key;
