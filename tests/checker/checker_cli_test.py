@@ -10,6 +10,7 @@ import xml.etree.ElementTree as ElementTree
 
 COMMAND = []
 WINDOWS = False
+SIMULATED_HOSTS = {}  # build name: the simulated host's executable, in the Windows build
 KEYS = ["Messagebox", "Messagebox2", "Styledtext", "WantedActiveColor", "WantedNotActiveColor",
         "WantedFlashColor", "WastedBusted", "WastedBustedTextStyle", "MoneyColor",
         "MoneyTextStyle", "TimeColor", "TimeTextStyle", "TimerColor", "TimerTextStyle",
@@ -122,6 +123,29 @@ class CheckerCommandLine(unittest.TestCase):
         status, out, _ = run("--game", host_path(self.root))
         self.assertIn("the plugin does nothing in it", out)
 
+    def detected_build(self, exe_bytes):
+        with open(os.path.join(self.root, "game.exe"), "wb") as exe:
+            exe.write(exe_bytes)
+        status, out, _ = run("--game", host_path(self.root))
+        self.assertIn(status, (0, 1), out)
+        return [line for line in out.splitlines() if line.startswith("game.exe: ")]
+
+    def test_each_build_is_told_by_its_signature(self):
+        said = {"100": "game.exe: build 100 of the game; the plugin hooks its call at 0x600411",
+                "110": "game.exe: build 110 of the game; the plugin hooks its call at 0x600431",
+                "120": "game.exe: build 120 of the game; the plugin hooks its call at 0x600071",
+                "none": "game.exe: not one of the three builds the plugin knows; the plugin "
+                        "does nothing in it"}
+        probes = {"100": 0x667BF0, "110": 0x667C40, "120": 0x666BA0, "none": 0x667BF4}
+        for build, probe in probes.items():
+            with self.subTest(build=build):
+                self.assertEqual(self.detected_build(fake_game_exe(probe)), [said[build]])
+        # The game's own files, as the simulated hosts lay them out.
+        for build, exe in SIMULATED_HOSTS.items():
+            with self.subTest(simulated_host=build), open(exe, "rb") as image:
+                self.assertEqual(self.detected_build(image.read()),
+                                 [said[build.split("_")[0]]])
+
     def test_the_command_line_helps(self):
         for option in ("--help", "-h", "/?"):
             status, out, _ = run(option)
@@ -196,6 +220,10 @@ def main():
     split = args.index("--")
     WINDOWS = "--windows=1" in args[:split]
     COMMAND = args[split + 1:]
+    for arg in args[:split]:
+        if arg.startswith("--simulated-host="):
+            build, exe = arg[len("--simulated-host="):].split("=", 1)
+            SIMULATED_HOSTS[build] = exe
     result = unittest.main(argv=[sys.argv[0], "-v"], exit=False).result
     print("%d passed, %d failed" % (result.testsRun - len(result.failures) - len(result.errors),
                                     len(result.failures) + len(result.errors)))

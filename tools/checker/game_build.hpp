@@ -3,16 +3,13 @@
 // the 32-bit signature at each build's address, found through the file's section
 // headers.
 
+#include "injector/game_builds.hpp"
+
 #include <string_view>
 
 namespace checker {
 
-struct GameBuild {
-    int code;           // 100, 110, 120; 0 for none of them
-    unsigned call_site; // the call the plugin hooks in that build; 0 for none
-};
-
-// A file that is no PE executable, or holds none of the signatures, is build 0.
-GameBuild game_build_of(std::string_view executable);
+// A file that is no PE executable, or holds none of the signatures, is no_game_build.
+injector::GameBuild game_build_of(std::string_view executable);
 
 } // namespace checker
