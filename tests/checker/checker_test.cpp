@@ -1,10 +1,10 @@
+#include "check/ini_check.hpp"
+#include "check/key_suggestion.hpp"
+#include "check/template_ini.hpp"
+#include "check/text_mode.hpp"
 #include "config/settings_file.hpp"
 #include "hud/recolour_pass.hpp"
-#include "ini_check.hpp"
-#include "key_suggestion.hpp"
 #include "support/temp_files.hpp"
-#include "template_ini.hpp"
-#include "text_mode.hpp"
 
 #include <gtest/gtest.h>
 

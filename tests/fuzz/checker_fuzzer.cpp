@@ -2,9 +2,9 @@
 // what it says will be written must be what the pass writes for the same bytes read
 // as the plugin reads them (Windows text mode).
 
+#include "check/ini_check.hpp"
+#include "check/text_mode.hpp"
 #include "fuzz_invariants.hpp"
-#include "ini_check.hpp"
-#include "text_mode.hpp"
 
 #include <cstdint>
 #include <string_view>

@@ -3,9 +3,9 @@
 // in the game folder, and settings_path holds the pick only when it fits. The same
 // bytes as an executable file for the checker's reading of its build.
 
+#include "check/game_build.hpp"
 #include "config/settings_location.hpp"
 #include "config/settings_path.hpp"
-#include "game_build.hpp"
 
 #include <cstdint>
 #include <cstdio>

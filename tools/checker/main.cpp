@@ -1,14 +1,14 @@
 // Tessivar.VC.check: tells a player what the plugin will make of an ini, and what to
 // write instead of each mistake. See usage below.
 
+#include "check/game_build.hpp"
+#include "check/ini_check.hpp"
+#include "check/palette_svg.hpp"
+#include "check/template_ini.hpp"
 #include "config/settings_location.hpp"
 #include "config/settings_path.hpp"
 #include "console.hpp"
-#include "game_build.hpp"
 #include "hud/hud_setting_table.hpp"
-#include "ini_check.hpp"
-#include "palette_svg.hpp"
-#include "template_ini.hpp"
 #include "tessivar_version.hpp"
 
 #include <algorithm>

@@ -3,9 +3,9 @@
 // and the edits of the file. Compiled to WebAssembly; the page only presents.
 
 #include "hud/hud_setting_table.hpp"
-#include "ini_check.hpp"
+#include "check/ini_check.hpp"
 #include "ini_edit.hpp"
-#include "palette_svg.hpp"
+#include "check/palette_svg.hpp"
 
 #include <emscripten.h>
 

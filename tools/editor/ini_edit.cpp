@@ -2,8 +2,8 @@
 
 #include "config/settings_file.hpp"
 #include "hud/hud_setting_table.hpp"
-#include "template_ini.hpp"
-#include "text_mode.hpp"
+#include "check/template_ini.hpp"
+#include "check/text_mode.hpp"
 
 #include <vector>
 

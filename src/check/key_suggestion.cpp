@@ -1,4 +1,4 @@
-#include "key_suggestion.hpp"
+#include "check/key_suggestion.hpp"
 
 #include "hud/hud_setting_table.hpp"
 

@@ -1,4 +1,4 @@
-#include "game_build.hpp"
+#include "check/game_build.hpp"
 
 #include <cstdint>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "template_ini.hpp"
+#include "check/template_ini.hpp"
 
 #include "hud/hud_setting_table.hpp"
 

@@ -1,12 +1,12 @@
-#include "ini_check.hpp"
+#include "check/ini_check.hpp"
 
+#include "check/key_suggestion.hpp"
+#include "check/template_ini.hpp"
+#include "check/text_mode.hpp"
+#include "check/value_advice.hpp"
 #include "config/settings_file.hpp"
 #include "hud/hud_setting_table.hpp"
 #include "hud/recolour_pass.hpp"
-#include "key_suggestion.hpp"
-#include "template_ini.hpp"
-#include "text_mode.hpp"
-#include "value_advice.hpp"
 
 #include <algorithm>
 #include <cctype>

@@ -1,4 +1,4 @@
-#include "value_advice.hpp"
+#include "check/value_advice.hpp"
 
 #include <array>
 #include <cctype>
