@@ -1,5 +1,7 @@
 #include "check/key_suggestion.hpp"
 
+#include "common/byte_order_mark.hpp"
+#include "common/lower_case.hpp"
 #include "hud/hud_setting_table.hpp"
 
 #include <algorithm>
@@ -16,7 +18,7 @@ std::string folded(std::string_view text, bool drop_blanks) {
     std::string out;
     for (const char c : text) {
         if (drop_blanks && (c == ' ' || c == '\t')) continue;
-        out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        out += lower_case(c);
     }
     return out;
 }
@@ -122,10 +124,10 @@ std::string by_meaning(std::string_view text) {
 } // namespace
 
 std::optional<KeySuggestion> nearest_table_key(std::string_view typed) {
-    constexpr std::string_view byte_order_mark = "\xEF\xBB\xBF";
-    if (typed.substr(0, 3) == byte_order_mark) {
-        auto behind = nearest_table_key(typed.substr(3));
-        if (behind && behind->key == typed.substr(3)) behind->cause = "a byte-order mark before it";
+    if (starts_with_byte_order_mark(typed)) {
+        const std::string_view after_mark = typed.substr(byte_order_mark.size());
+        auto behind = nearest_table_key(after_mark);
+        if (behind && behind->key == after_mark) behind->cause = "a byte-order mark before it";
         return behind;
     }
     const std::string plain = folded(typed, false);

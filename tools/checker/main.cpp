@@ -5,6 +5,7 @@
 #include "check/ini_check.hpp"
 #include "check/palette_svg.hpp"
 #include "check/template_ini.hpp"
+#include "common/lower_case.hpp"
 #include "config/settings_location.hpp"
 #include "config/settings_path.hpp"
 #include "console.hpp"
@@ -89,19 +90,13 @@ Options parse_options(int argc, char** argv) {
     return options;
 }
 
-std::string lower(std::string text) {
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 std::vector<fs::path> executables(const fs::path& folder) {
     std::vector<fs::path> found;
     std::error_code error;
     for (const auto& entry : fs::directory_iterator(folder, error)) {
-        const std::string name = lower(entry.path().filename().string());
+        const std::string name = lower_case(entry.path().filename().string());
         if (entry.is_regular_file(error) && entry.path().extension() != "" &&
-            lower(entry.path().extension().string()) == ".exe" && name != "tessivar.vc.check.exe")
+            lower_case(entry.path().extension().string()) == ".exe" && name != "tessivar.vc.check.exe")
             found.push_back(entry.path());
     }
     std::sort(found.begin(), found.end());
@@ -111,9 +106,9 @@ std::vector<fs::path> executables(const fs::path& folder) {
 // From the game's plugins or scripts folder (or one below them), the game folder.
 fs::path game_folder_from(fs::path folder) {
     for (int up = 0; up < 2 && executables(folder).empty(); ++up) {
-        const std::string name = lower(folder.filename().string());
+        const std::string name = lower_case(folder.filename().string());
         const fs::path parent = folder.parent_path();
-        const std::string parent_name = lower(parent.filename().string());
+        const std::string parent_name = lower_case(parent.filename().string());
         const bool inside = name == "plugins" || name == "scripts" || parent_name == "plugins" ||
                             parent_name == "scripts";
         if (!inside || parent == folder) break;

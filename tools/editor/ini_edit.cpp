@@ -3,14 +3,13 @@
 #include "config/settings_file.hpp"
 #include "hud/hud_setting_table.hpp"
 #include "check/template_ini.hpp"
+#include "common/byte_order_mark.hpp"
 #include "check/text_mode.hpp"
 
 #include <vector>
 
 namespace editor {
 namespace {
-
-constexpr std::string_view byte_order_mark = "\xEF\xBB\xBF";
 
 // The file's lines without their ends; `ended` tells whether the last one had one.
 struct Lines {
@@ -19,7 +18,7 @@ struct Lines {
 };
 
 Lines split(std::string_view bytes) {
-    if (bytes.substr(0, 3) == byte_order_mark) bytes.remove_prefix(3);
+    if (starts_with_byte_order_mark(bytes)) bytes.remove_prefix(byte_order_mark.size());
     Lines out;
     while (!bytes.empty()) {
         const std::size_t end = bytes.find('\n');
@@ -48,7 +47,7 @@ std::string join(const Lines& file) {
 // The line (0-based) the plugin takes `key` from, or -1. Lines are counted over what
 // the plugin reads, which ends at a Ctrl-Z.
 int line_of_key(std::string_view bytes, std::string_view key) {
-    if (bytes.substr(0, 3) == byte_order_mark) bytes.remove_prefix(3);
+    if (starts_with_byte_order_mark(bytes)) bytes.remove_prefix(byte_order_mark.size());
     const std::string text = checker::windows_text_mode(bytes);
     int line = 0, found = -1;
     config::for_each_settings_piece(std::string_view{text},
