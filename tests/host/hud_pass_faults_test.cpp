@@ -126,10 +126,10 @@ private:
 // The plugin's own guarded writes, aimed at the relocated pages.
 class RelocatingWriter final : public hud::HostWriter {
 public:
-    void patch_byte(hud::HostAddress address, std::uint8_t value) override {
+    void patch_byte(HostAddress address, std::uint8_t value) override {
         injector::patch_byte(FaultyHost::relocate(address), value);
     }
-    void patch_float(hud::HostAddress address, float value) override {
+    void patch_float(HostAddress address, float value) override {
         injector::patch_float(FaultyHost::relocate(address), value);
     }
 };

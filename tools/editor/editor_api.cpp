@@ -63,21 +63,22 @@ const char* kind_name(hud::SettingKind kind) {
     return "";
 }
 
-std::string setting_json(const checker::SettingReport& s) {
-    const auto& row = hud::hud_setting_table[s.row];
+std::string setting_json(const checker::SettingReport& setting) {
+    const auto& row = hud::hud_setting_table[setting.row];
     std::string out = "{\"key\":" + json_string(row.key) + ",\"kind\":\"" + kind_name(row.kind) +
-                      "\",\"element\":" + json_string(hud::hud_element_name(s.row)) +
-                      ",\"line\":" + std::to_string(s.line) + ",\"raw\":" + json_string(s.raw) +
-                      ",\"parsed\":[";
-    for (std::size_t i = 0; i < s.parsed.size(); ++i)
-        out += (i ? "," : "") + json_number(s.parsed[i]);
+                      "\",\"element\":" + json_string(hud::hud_element_name(setting.row)) +
+                      ",\"line\":" + std::to_string(setting.line) +
+                      ",\"raw\":" + json_string(setting.raw) + ",\"parsed\":[";
+    for (std::size_t i = 0; i < setting.parsed.size(); ++i)
+        out += (i ? "," : "") + json_number(setting.parsed[i]);
     out += "],\"written\":[";
-    for (std::size_t i = 0; i < s.writes.size(); ++i) {
-        const auto& w = s.writes[i];
+    for (std::size_t i = 0; i < setting.writes.size(); ++i) {
+        const auto& write = setting.writes[i];
         out += i ? "," : "";
-        out += !w ? "null"
-                  : json_number(w->kind == hud::RecordedWrite::Kind::real ? double(w->real)
-                                                                          : double(w->byte));
+        out += !write ? "null"
+                      : json_number(write->kind == hud::RecordedWrite::Kind::real
+                                        ? double(write->real)
+                                        : double(write->byte));
     }
     out += "],\"defaults\":[";
     if (row.kind == hud::SettingKind::Float)

@@ -24,11 +24,11 @@ struct ArgTypes {};
 template <class Types>
 struct ArgPick {};
 
-template <template <class, injector::HostAddress, class> class Hooker, class Refs, class Pick,
+template <template <class, HostAddress, class> class Hooker, class Refs, class Pick,
           class Signature>
 class BaseEventI;
 
-template <template <class, injector::HostAddress, class> class Hooker, std::uint32_t... refs>
+template <template <class, HostAddress, class> class Hooker, std::uint32_t... refs>
 class BaseEventI<Hooker, RefList<refs...>, ArgPick<ArgTypes<>>, void()> {
 public:
     using subscriber = std::function<void()>;
@@ -68,10 +68,10 @@ public:
     bool is_patched() const { return patched; }
 
 private:
-    template <injector::HostAddress site>
+    template <HostAddress site>
     using hooker_type = Hooker<injector::scoped_call, site, void*()>;
 
-    template <injector::HostAddress site>
+    template <HostAddress site>
     static std::list<hooker_type<site>>& installed_hookers() {
         static std::list<hooker_type<site>> hookers;
         return hookers;
