@@ -4,7 +4,7 @@
 
 #include "check/ini_check.hpp"
 #include "config/settings_file.hpp"
-#include "hud/recolour_pass.hpp"
+#include "hud/apply_settings.hpp"
 
 #include <benchmark/benchmark.h>
 

@@ -11,7 +11,7 @@
 #include "common/file_closer.hpp"
 #include "config/settings_file.hpp"
 #include "hud/hud_setting_table.hpp"
-#include "hud/recolour_pass.hpp"
+#include "hud/apply_settings.hpp"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,7 +1,7 @@
 #include "hud/guarded_host_writer.hpp"
 
 #include "config/settings_location.hpp"
-#include "hud/recolour_pass.hpp"
+#include "hud/apply_settings.hpp"
 #include "injector/guarded_access.hpp"
 
 namespace hud {

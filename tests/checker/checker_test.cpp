@@ -3,7 +3,7 @@
 #include "check/template_ini.hpp"
 #include "check/text_mode.hpp"
 #include "config/settings_file.hpp"
-#include "hud/recolour_pass.hpp"
+#include "hud/apply_settings.hpp"
 #include "support/temp_files.hpp"
 
 #include <gtest/gtest.h>

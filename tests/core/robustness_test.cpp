@@ -2,7 +2,7 @@
 // can and the pass still makes its writes.
 
 #include "config/settings_file.hpp"
-#include "hud/recolour_pass.hpp"
+#include "hud/apply_settings.hpp"
 #include "support/temp_files.hpp"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 // protection changes for good.
 
 #include "config/settings_file.hpp"
-#include "hud/recolour_pass.hpp"
+#include "hud/apply_settings.hpp"
 #include "injector/guarded_access.hpp"
 #include "support/host_memory.hpp"
 

@@ -5,7 +5,7 @@
 
 #include "config/settings_file.hpp"
 #include "hud/host_writer.hpp"
-#include "hud/recolour_pass.hpp"
+#include "hud/apply_settings.hpp"
 #include "support/simulated_game.hpp"
 
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "hud/recolour_pass.hpp"
+#include "hud/apply_settings.hpp"
 
 namespace hud {
 
