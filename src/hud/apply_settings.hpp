@@ -1,6 +1,6 @@
 #pragma once
-// The recolour pass: every row of the HUD table, queried from the settings file and
-// written through a HostWriter, in table order.
+// The recolour pass's work on any writer: every row of the HUD table, queried from the
+// settings file and written through a HostWriter, in table order.
 
 #include "config/settings_file.hpp"
 #include "hud/host_writer.hpp"
@@ -16,8 +16,5 @@ void apply_settings(const config::SettingsFile& file, HostWriter& writer);
 
 // Reads the file named by settings_path afresh and applies it.
 void recolour_from_settings_path(HostWriter& writer);
-
-// The plugin's pass: locate the file, read it, write the host's memory.
-void recolour_pass();
 
 } // namespace hud

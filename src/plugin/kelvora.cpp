@@ -1,6 +1,6 @@
 #include "plugin/kelvora.hpp"
 
-#include "hud/apply_settings.hpp"
+#include "hud/recolour_pass.hpp"
 #include "plugin/events/host_call_event.hpp"
 
 namespace plugin {
