@@ -12,8 +12,13 @@ inline constexpr HostAddress default_host_base = 0x400000;
 // The load address of the host executable, fetched once.
 HostAddress host_base();
 
+// Where `address` lies in a host loaded at `base`.
+constexpr HostAddress rebased(HostAddress address, HostAddress base) {
+    return address - default_host_base + base;
+}
+
 inline HostAddress rebase(HostAddress address) {
-    return address - default_host_base + host_base();
+    return rebased(address, host_base());
 }
 
 // Per-build address translation. Every build this plugin knows shares one layout for

@@ -67,20 +67,6 @@ class CheckerCommandLine(unittest.TestCase):
             out.write(text)
         return path
 
-    def test_clean_file_exits_0(self):
-        path = self.write("clean.ini", "MoneyColor=255 0 0\r\nTimeColor=1 2 3 4\r\n")
-        status, out, _ = run(host_path(path))
-        self.assertEqual(status, 0, out)
-        self.assertIn("no findings", out)
-        self.assertIn("MoneyColor", out)
-
-    def test_findings_exit_1_with_line_and_suggestion(self):
-        path = self.write("bad.ini", "[HUD]\nmoneycolor=1 2 3\n")
-        status, out, _ = run(host_path(path))
-        self.assertEqual(status, 1, out)
-        self.assertIn("line 2: unknown key \"moneycolor\"", out)
-        self.assertIn("did you mean \"MoneyColor\"", out)
-
     def test_unreadable_paths_exit_2_with_a_message(self):
         status, _, err = run(host_path(os.path.join(self.root, "absent.ini")))
         self.assertEqual(status, 2)

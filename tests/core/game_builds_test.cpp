@@ -2,7 +2,7 @@
 // derive from it is only as right as these literals.
 
 #include "injector/game_builds.hpp"
-#include "plugin/events/host_call_event.hpp"
+#include "plugin/events/ref_list.hpp"
 
 #include <gtest/gtest.h>
 

@@ -6,6 +6,7 @@
 #include "injector/hooking/checked_call.hpp"
 #include "injector/hooking/function_hooker.hpp"
 #include "injector/host_address.hpp"
+#include "plugin/events/ref_list.hpp"
 
 #include <cstdint>
 #include <functional>
@@ -13,10 +14,6 @@
 #include <stdexcept>
 
 namespace plugin {
-
-// Call sites with their build: groups of five (site, version code, three reserved).
-template <std::uint32_t... values>
-struct RefList {};
 
 template <class... Types>
 struct ArgTypes {};
