@@ -155,6 +155,18 @@ class CheckerCommandLine(unittest.TestCase):
             self.assertLessEqual(len(line), 100, line)
             self.assertTrue(all(" " <= c < "\x7f" for c in line), line)
 
+    @unittest.skipIf(WINDOWS, "Windows file names hold no control characters")
+    def test_file_names_and_arguments_are_never_printed_raw(self):
+        game = os.path.join(self.root, "game\x1b[2J")
+        os.makedirs(os.path.join(game, "scripts"))
+        with open(os.path.join(game, "game\x1b]0;x\x07.exe"), "wb") as exe:
+            exe.write(fake_game_exe(0x667BF0))
+        self.write(os.path.join(game, "scripts", "Tessivar.VC.ini"), "MoneyColor=1 2 3\n")
+        for args in (["--game", game], ["--\x1b[2J"], [os.path.join(game, "absent\x1b.ini")]):
+            _, out, err = run(*args)
+            self.assertNotIn("\x1b", out + err, args)
+        self.assertIn("\\x1B[2J", run("--game", game)[1])
+
     def test_template_output_is_crlf_without_a_mark(self):
         path = os.path.join(self.root, "new.ini")
         status, _, _ = run("--template", "--output", host_path(path))
