@@ -6,10 +6,10 @@
 
 #include "finding_fix.hpp"
 #include "hud/hud_setting_table.hpp"
-#include "ini_check.hpp"
+#include "check/ini_check.hpp"
 #include "ini_edit.hpp"
-#include "palette_svg.hpp"
-#include "template_ini.hpp"
+#include "check/palette_svg.hpp"
+#include "check/template_ini.hpp"
 #include "text_encoding.hpp"
 
 #include <emscripten.h>
