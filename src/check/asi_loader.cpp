@@ -1,9 +1,9 @@
-#include "asi_loader.hpp"
+#include "check/asi_loader.hpp"
 
-#include "pe_headers.hpp"
+#include "check/pe_headers.hpp"
+#include "common/lower_case.hpp"
 
 #include <algorithm>
-#include <cctype>
 #include <string>
 
 namespace checker {
@@ -20,13 +20,9 @@ std::string utf16(std::string_view text) {
     return wide;
 }
 
-char folded(char c) {
-    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-}
-
 bool holds(std::string_view haystack, std::string_view needle) {
     return std::search(haystack.begin(), haystack.end(), needle.begin(), needle.end(),
-                       [](char a, char b) { return folded(a) == b; }) != haystack.end();
+                       [](char a, char b) { return lower_case(a) == b; }) != haystack.end();
 }
 
 // Searches the file in chunks, each overlapping the last by the longest mark.

@@ -3,7 +3,7 @@
 // DLL of such a name is one, decided from its own bytes, so that a system DLL, a
 // graphics wrapper or the game's own library of that name is not taken for a loader.
 
-#include "byte_source.hpp"
+#include "check/byte_source.hpp"
 
 #include <array>
 #include <string_view>

@@ -1,8 +1,9 @@
-#include "game_executables.hpp"
+#include "check/game_executables.hpp"
 
-#include "ini_check.hpp"
-#include "opened_file.hpp"
-#include "pe_headers.hpp"
+#include "check/opened_file.hpp"
+#include "check/pe_headers.hpp"
+#include "check/printable.hpp"
+#include "common/lower_case.hpp"
 
 #include <cstdio>
 
@@ -15,7 +16,7 @@ bool ends_with_exe(std::string_view name) {
 
 // Programs that come with games but are not the game; a 64-bit one cannot be it.
 bool is_companion(std::string_view name, bool amd64) {
-    const std::string lower = folded(name);
+    const std::string lower = lower_case(name);
     for (const std::string_view word :
          {"unins", "setup", "install", "launcher", "config", "crash", "redist", "update"})
         if (lower.find(word) != std::string::npos) return true;
@@ -47,13 +48,21 @@ GameExecutables find_game_executables(const GameTree& tree, InstallFindings& fin
             continue;
         const auto file = OpenedFile::open(entry.path);
         const auto headers = file ? read_pe_headers(*file) : std::nullopt;
-        Executable exe{std::string{entry.name()}, file ? game_build_of(*file) : GameBuild{0, 0}};
+        Executable exe{std::string{entry.name()},
+                       file ? game_build_of(*file) : injector::no_game_build};
         found.all.push_back(exe);
         every.push_back(exe.name);
-        if (exe.build.code)
+        if (exe.build.code) {
             found.facts.push_back(build_fact(exe));
-        else if (!is_companion(exe.name, headers && headers->machine != machine_i386))
+        } else if (is_companion(exe.name, headers && headers->machine != machine_i386)) {
+            found.facts.push_back(printable(exe.name) + ": not the game (an installer, a "
+                                                        "launcher or a tool)");
+        } else {
+            found.facts.push_back(printable(exe.name) + ": not one of the three builds the "
+                                                        "plugin knows; the plugin does nothing "
+                                                        "in it");
             unknown.push_back(exe.name);
+        }
     }
     bool known = false;
     for (const Executable& exe : found.all)

@@ -2,9 +2,9 @@
 // Which executable of a game folder is the game: the one with a known build signature.
 // Launchers, uninstallers and set-up programs sit beside it.
 
-#include "game_build.hpp"
-#include "game_tree.hpp"
-#include "install_finding.hpp"
+#include "check/game_build.hpp"
+#include "check/game_tree.hpp"
+#include "check/install_finding.hpp"
 
 #include <string>
 #include <vector>
@@ -13,7 +13,7 @@ namespace checker {
 
 struct Executable {
     std::string name; // UTF-8, as in the folder
-    GameBuild build;
+    injector::GameBuild build;
 };
 
 struct GameExecutables {

@@ -1,7 +1,8 @@
-#include "game_tree.hpp"
+#include "check/game_tree.hpp"
+
+#include "common/lower_case.hpp"
 
 #include <algorithm>
-#include <cctype>
 
 namespace checker {
 
@@ -16,17 +17,9 @@ fs::path path_from_utf8(std::string_view text) {
     return fs::path{std::u8string{text.begin(), text.end()}};
 }
 
-std::string folded(std::string_view name) {
-    std::string out;
-    for (const char c : name)
-        out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
-
 bool same_name(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
+               return lower_case(x) == lower_case(y);
            });
 }
 

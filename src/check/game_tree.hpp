@@ -32,8 +32,7 @@ struct GameTree {
 
 GameTree walk_game_folder(const std::filesystem::path& game);
 
-// Letter case folded the way Windows compares these ASCII names.
-std::string folded(std::string_view name);
+// Names compared as Windows compares these ASCII names: in any letter case.
 bool same_name(std::string_view a, std::string_view b);
 
 // A path's text in UTF-8, whatever the platform's own form.

@@ -1,9 +1,9 @@
-#include "ini_presence.hpp"
+#include "check/ini_presence.hpp"
 
+#include "check/install_places.hpp"
+#include "check/name_variants.hpp"
+#include "check/printable.hpp"
 #include "config/settings_path.hpp"
-#include "ini_check.hpp"
-#include "install_places.hpp"
-#include "name_variants.hpp"
 
 namespace checker {
 namespace {

@@ -4,8 +4,8 @@
 // code page can write in under 260 characters. And the files a player meant as that
 // ini that the plugin never reads.
 
-#include "game_tree.hpp"
-#include "install_finding.hpp"
+#include "check/game_tree.hpp"
+#include "check/install_finding.hpp"
 
 #include <array>
 #include <cstddef>

@@ -1,8 +1,8 @@
-#include "install_diagnosis.hpp"
+#include "check/install_diagnosis.hpp"
 
-#include "ini_check.hpp"
-#include "loader_presence.hpp"
-#include "plugin_copies.hpp"
+#include "check/loader_presence.hpp"
+#include "check/plugin_copies.hpp"
+#include "check/printable.hpp"
 
 #include <algorithm>
 

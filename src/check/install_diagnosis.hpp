@@ -3,9 +3,9 @@
 // The game executable and its build, the ASI loader and its settings, every copy of
 // the plugin, the ini that counts and the files meant as it, the folder's path.
 
-#include "game_executables.hpp"
-#include "ini_presence.hpp"
-#include "install_finding.hpp"
+#include "check/game_executables.hpp"
+#include "check/ini_presence.hpp"
+#include "check/install_finding.hpp"
 
 #include <array>
 #include <filesystem>

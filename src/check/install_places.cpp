@@ -1,6 +1,6 @@
-#include "install_places.hpp"
+#include "check/install_places.hpp"
 
-#include "game_tree.hpp"
+#include "check/game_tree.hpp"
 
 namespace checker {
 namespace {

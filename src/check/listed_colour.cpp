@@ -1,4 +1,6 @@
-#include "listed_colour.hpp"
+#include "check/listed_colour.hpp"
+
+#include "check/trimmed.hpp"
 
 #include <algorithm>
 #include <cctype>
@@ -12,14 +14,6 @@ struct Token {
     double number;
     bool percent, point;
 };
-
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-        text.remove_suffix(1);
-    return text;
-}
 
 // "rgb(...)", "(...)", "[...]", "{...}", "\"...\"": the inside, and the wrapper's name.
 std::string_view unwrapped(std::string_view value, std::string& form) {

@@ -1,8 +1,8 @@
-#include "loader_presence.hpp"
+#include "check/loader_presence.hpp"
 
-#include "asi_loader.hpp"
-#include "ini_check.hpp"
-#include "opened_file.hpp"
+#include "check/asi_loader.hpp"
+#include "check/opened_file.hpp"
+#include "check/printable.hpp"
 
 #include <algorithm>
 

@@ -2,9 +2,9 @@
 // The ASI loader of a game folder: which proxy DLL is one, whether the game can load
 // it, and what its settings let it load.
 
-#include "game_tree.hpp"
-#include "install_finding.hpp"
-#include "loader_settings.hpp"
+#include "check/game_tree.hpp"
+#include "check/install_finding.hpp"
+#include "check/loader_settings.hpp"
 
 #include <optional>
 #include <string>

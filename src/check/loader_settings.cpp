@@ -1,29 +1,12 @@
-#include "loader_settings.hpp"
+#include "check/loader_settings.hpp"
 
-#include <cctype>
+#include "check/game_tree.hpp"
+#include "check/trimmed.hpp"
+
 #include <cstdlib>
 
 namespace checker {
 namespace {
-
-std::string_view trimmed(std::string_view text) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
-// Windows' profile functions match section and key names in any letter case.
-bool same_name(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
 
 // A number the way GetPrivateProfileInt reads it: leading digits, 0 without any.
 bool switched_on(std::string_view value) {

@@ -1,6 +1,7 @@
-#include "name_variants.hpp"
+#include "check/name_variants.hpp"
 
-#include "game_tree.hpp"
+#include "check/game_tree.hpp"
+#include "common/lower_case.hpp"
 
 #include <cctype>
 #include <string>
@@ -42,7 +43,7 @@ bool matches(std::string_view name, std::string_view pattern) {
 } // namespace
 
 std::optional<PluginName> plugin_name(std::string_view name) {
-    const std::string lower = folded(name);
+    const std::string lower = lower_case(name);
     if (lower == "tessivar.vc.asi") return PluginName::asi;
     if (lower == "tessivar.vc.dll") return PluginName::dll;
     if (lower == "tessivar.vc.asi.txt") return PluginName::asi_txt;
@@ -54,7 +55,7 @@ bool is_ini_name(std::string_view name) {
 }
 
 std::optional<std::string_view> ini_variant(std::string_view name) {
-    const std::string lower = folded(name);
+    const std::string lower = lower_case(name);
     for (const Variant& variant : ini_variants)
         if (matches(lower, variant.pattern)) return variant.cause;
     return std::nullopt;

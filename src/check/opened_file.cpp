@@ -1,4 +1,4 @@
-#include "opened_file.hpp"
+#include "check/opened_file.hpp"
 
 #include <sys/stat.h>
 

@@ -3,7 +3,7 @@
 // read in bounded pieces. Folders, devices and FIFOs are refused before anything is
 // read, so /dev/zero or a pipe can neither hang the checker nor make it grow.
 
-#include "byte_source.hpp"
+#include "check/byte_source.hpp"
 
 #include <cstdio>
 #include <filesystem>

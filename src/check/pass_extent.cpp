@@ -1,4 +1,4 @@
-#include "pass_extent.hpp"
+#include "check/pass_extent.hpp"
 
 namespace checker {
 

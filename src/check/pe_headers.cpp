@@ -1,4 +1,4 @@
-#include "pe_headers.hpp"
+#include "check/pe_headers.hpp"
 
 namespace checker {
 namespace {

@@ -2,7 +2,7 @@
 // The headers of a Windows executable or DLL (PE file), read from a few hundred bytes,
 // and single words of its image found through its section table.
 
-#include "byte_source.hpp"
+#include "check/byte_source.hpp"
 
 #include <cstdint>
 #include <optional>

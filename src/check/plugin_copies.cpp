@@ -1,10 +1,10 @@
-#include "plugin_copies.hpp"
+#include "check/plugin_copies.hpp"
 
-#include "ini_check.hpp"
-#include "install_places.hpp"
-#include "name_variants.hpp"
-#include "opened_file.hpp"
-#include "pe_headers.hpp"
+#include "check/install_places.hpp"
+#include "check/name_variants.hpp"
+#include "check/opened_file.hpp"
+#include "check/pe_headers.hpp"
+#include "check/printable.hpp"
 
 namespace checker {
 namespace {

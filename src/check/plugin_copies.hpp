@@ -2,9 +2,9 @@
 // Every copy of the plugin under a game folder, its look-alikes included, and whether
 // the ASI loader loads it.
 
-#include "game_tree.hpp"
-#include "install_finding.hpp"
-#include "loader_presence.hpp"
+#include "check/game_tree.hpp"
+#include "check/install_finding.hpp"
+#include "check/loader_presence.hpp"
 
 #include <string>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "size_sanity.hpp"
+#include "check/size_sanity.hpp"
 
 #include <cmath>
 #include <cstdio>

@@ -1,6 +1,6 @@
-#include "asi_loader.hpp"
-#include "game_tree.hpp"
-#include "install_diagnosis.hpp"
+#include "check/asi_loader.hpp"
+#include "check/game_tree.hpp"
+#include "check/install_diagnosis.hpp"
 #include "stand_ins.hpp"
 #include "support/temp_files.hpp"
 

@@ -1,16 +1,19 @@
 // Tessivar.VC.check: tells a player what the plugin will make of an ini, and what to
 // write instead of each mistake. See usage below.
 
+#include "check/game_tree.hpp"
+#include "check/ini_check.hpp"
+#include "check/install_diagnosis.hpp"
+#include "check/opened_file.hpp"
+#include "check/palette_svg.hpp"
+#include "check/pass_extent.hpp"
+#include "check/printable.hpp"
+#include "check/template_ini.hpp"
+#include "common/lower_case.hpp"
 #include "config/settings_location.hpp"
 #include "config/settings_path.hpp"
 #include "console.hpp"
-#include "game_tree.hpp"
 #include "hud/hud_setting_table.hpp"
-#include "ini_check.hpp"
-#include "install_diagnosis.hpp"
-#include "opened_file.hpp"
-#include "palette_svg.hpp"
-#include "template_ini.hpp"
 #include "tessivar_version.hpp"
 
 #include <algorithm>
@@ -57,8 +60,8 @@ struct Options {
     bool template_only = false;
 };
 
-// The largest ini the checker reads; far beyond any real one.
-constexpr std::size_t largest_ini = 4 * 1024 * 1024;
+// The checker reads as much of an ini as the plugin's pass can, and no more.
+constexpr std::size_t largest_ini = checker::pass_read_limit;
 
 [[noreturn]] void usage_error(const std::string& what) {
     std::fprintf(stderr, "Tessivar.VC.check: %s\n%s", checker::printable(what).c_str(), usage);
@@ -108,9 +111,9 @@ std::vector<fs::path> executables(const fs::path& folder) {
     std::vector<fs::path> found;
     std::error_code error;
     for (const auto& entry : fs::directory_iterator(folder, error)) {
-        const std::string name = checker::folded(checker::utf8(entry.path().filename()));
+        const std::string name = lower_case(checker::utf8(entry.path().filename()));
         if (entry.is_regular_file(error) && entry.path().extension() != "" &&
-            checker::folded(checker::utf8(entry.path().extension())) == ".exe" &&
+            lower_case(checker::utf8(entry.path().extension())) == ".exe" &&
             name != "tessivar.vc.check.exe")
             found.push_back(entry.path());
     }
@@ -121,9 +124,9 @@ std::vector<fs::path> executables(const fs::path& folder) {
 // From the game's plugins or scripts folder (or one below them), the game folder.
 fs::path game_folder_from(fs::path folder) {
     for (int up = 0; up < 2 && executables(folder).empty(); ++up) {
-        const std::string name = checker::folded(checker::utf8(folder.filename()));
+        const std::string name = lower_case(checker::utf8(folder.filename()));
         const fs::path parent = folder.parent_path();
-        const std::string parent_name = checker::folded(checker::utf8(parent.filename()));
+        const std::string parent_name = lower_case(checker::utf8(parent.filename()));
         const bool inside = name == "plugins" || name == "scripts" || parent_name == "plugins" ||
                             parent_name == "scripts";
         if (!inside || parent == folder) break;
@@ -132,22 +135,22 @@ fs::path game_folder_from(fs::path folder) {
     return folder;
 }
 
-std::string component_text(const checker::SettingReport& s, std::size_t i) {
+std::string component_text(const checker::SettingReport& setting, std::size_t i) {
     char text[48];
-    if (hud::hud_setting_table[s.row].kind == hud::SettingKind::Float)
-        std::snprintf(text, sizeof text, "%g", s.parsed[i]);
+    if (hud::hud_setting_table[setting.row].kind == hud::SettingKind::Float)
+        std::snprintf(text, sizeof text, "%g", setting.parsed[i]);
     else
-        std::snprintf(text, sizeof text, "%lld", static_cast<long long>(s.parsed[i]));
+        std::snprintf(text, sizeof text, "%lld", static_cast<long long>(setting.parsed[i]));
     return text;
 }
 
-std::string swatch(const checker::SettingReport& s, bool colour) {
-    const auto kind = hud::hud_setting_table[s.row].kind;
+std::string swatch(const checker::SettingReport& setting, bool colour) {
+    const auto kind = hud::hud_setting_table[setting.row].kind;
     if (!colour || (kind != hud::SettingKind::Rgb && kind != hud::SettingKind::Rgba)) return "  ";
     int rgb[3];
     for (int i = 0; i < 3; ++i)
-        rgb[i] =
-            s.writes[i] ? s.writes[i]->byte : hud::hud_setting_table[s.row].defaults.components[i];
+        rgb[i] = setting.writes[i] ? setting.writes[i]->byte
+                                   : hud::hud_setting_table[setting.row].defaults.components[i];
     char text[48];
     std::snprintf(text, sizeof text, "\x1b[48;2;%d;%d;%dm  \x1b[0m", rgb[0], rgb[1], rgb[2]);
     return text;
@@ -157,20 +160,21 @@ std::string swatch(const checker::SettingReport& s, bool colour) {
 // plugin writes (skipped components marked), a swatch, the HUD element.
 void print_settings(const checker::CheckReport& report, const checker::console::Terminal& term) {
     std::printf("%-25s %-8s %-28s    %s\n", "key", "from", "written", "HUD element");
-    for (const auto& s : report.settings) {
+    for (const auto& setting : report.settings) {
         std::string written;
-        for (std::size_t i = 0; i < s.parsed.size(); ++i) {
-            const std::string value = component_text(s, i);
+        for (std::size_t i = 0; i < setting.parsed.size(); ++i) {
+            const std::string value = component_text(setting, i);
             if (i) written += ' ';
-            written += s.writes[i] ? value : "[" + value + " skipped]";
+            written += setting.writes[i] ? value : "[" + value + " skipped]";
         }
-        const std::string from = s.line ? "line " + std::to_string(s.line) : "default";
-        std::string element{hud::hud_element_name(s.row)};
+        const std::string from = setting.line ? "line " + std::to_string(setting.line) : "default";
+        std::string element{hud::hud_element_name(setting.row)};
         const int used = 25 + 1 + 8 + 1 + std::max<int>(28, written.size()) + 4;
         if (static_cast<int>(element.size()) > term.width - used - 1)
             element.resize(std::max(0, term.width - used - 1));
-        std::printf("%-25s %-8s %-28s %s %s\n", hud::hud_setting_table[s.row].key, from.c_str(),
-                    written.c_str(), swatch(s, term.colour).c_str(), element.c_str());
+        std::printf("%-25s %-8s %-28s %s %s\n", hud::hud_setting_table[setting.row].key,
+                    from.c_str(), written.c_str(), swatch(setting, term.colour).c_str(),
+                    element.c_str());
     }
 }
 
@@ -305,7 +309,7 @@ std::optional<std::string> read_ini(const fs::path& path, std::vector<checker::F
                          "the file is " + std::to_string(file->size()) +
                              " bytes long, far more than an ini holds: the checker reads its "
                              "first " +
-                             std::to_string(largest_ini) + " bytes",
+                             std::to_string(largest_ini) + " bytes, more than the plugin reads",
                          "keep only the settings in it (Tessivar.VC.check --template shows "
                          "them all)"});
     return file->read(0, largest_ini);

@@ -1,4 +1,8 @@
-#include "value_advice.hpp"
+#include "check/value_advice.hpp"
+
+#include "check/listed_colour.hpp"
+
+#include "common/lower_case.hpp"
 
 #include <array>
 #include <cctype>
@@ -27,13 +31,6 @@ constexpr std::array<NamedColour, 24> named_colours{{
 
 bool is_hex(char c) {
     return std::isxdigit(static_cast<unsigned char>(c)) != 0;
-}
-
-std::string lower(std::string_view text) {
-    std::string out;
-    for (const char c : text)
-        out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
 }
 
 std::optional<MeantColour> hex_colour(std::string_view value, bool alpha) {
@@ -65,43 +62,11 @@ std::optional<MeantColour> hex_colour(std::string_view value, bool alpha) {
 }
 
 std::optional<MeantColour> named_colour(std::string_view value) {
-    const std::string name = lower(value);
+    const std::string name = lower_case(value);
     for (const auto& colour : named_colours)
         if (colour.name == name)
             return MeantColour{"the colour name", {colour.red, colour.green, colour.blue}};
     return std::nullopt;
-}
-
-// Numbers separated by blanks and commas, each a whole number or a percentage.
-std::optional<MeantColour> listed_colour(std::string_view value, bool alpha) {
-    std::vector<long long> numbers;
-    bool percent = false, comma = false;
-    const std::string text{value};
-    const char* at = text.c_str();
-    while (*at) {
-        while (*at == ' ' || *at == '\t' || *at == ',') {
-            comma = comma || *at == ',';
-            ++at;
-        }
-        if (!*at) break;
-        char* end = nullptr;
-        const double number = std::strtod(at, &end);
-        if (end == at || !std::isfinite(number) || std::fabs(number) > 1e9) return std::nullopt;
-        if (*end == '%') {
-            percent = true;
-            numbers.push_back(static_cast<long long>(std::floor(number * 255.0 / 100.0 + 0.5)));
-            ++end;
-        } else if (number != std::floor(number)) {
-            return std::nullopt;
-        } else {
-            numbers.push_back(static_cast<long long>(number));
-        }
-        if (*end && *end != ' ' && *end != '\t' && *end != ',') return std::nullopt;
-        at = end;
-    }
-    if (!percent && !comma) return std::nullopt;
-    if (numbers.size() != 3 && !(alpha && numbers.size() == 4)) return std::nullopt;
-    return MeantColour{percent ? "percentages" : "commas", numbers};
 }
 
 } // namespace
@@ -109,7 +74,9 @@ std::optional<MeantColour> listed_colour(std::string_view value, bool alpha) {
 std::optional<MeantColour> meant_colour(std::string_view value, bool alpha) {
     if (auto hex = hex_colour(value, alpha)) return hex;
     if (auto named = named_colour(value)) return named;
-    return listed_colour(value, alpha);
+    if (auto listed = listed_colour(value, alpha))
+        return MeantColour{listed->form, listed->numbers};
+    return std::nullopt;
 }
 
 std::string numbers_text(const std::vector<long long>& numbers) {
