@@ -105,8 +105,6 @@ std::optional<ListedColour> listed_colour(std::string_view value, bool alpha) {
             colour.numbers.push_back(in_byte_range(t.number * 255.0 / 100.0));
         else if (fractions || alpha_fraction)
             colour.numbers.push_back(in_byte_range(t.number * 255.0));
-        else if (t.point && t.number != std::floor(t.number))
-            return std::nullopt; // "127.5": no telling what was meant
         else
             colour.numbers.push_back(in_byte_range(t.number));
     }

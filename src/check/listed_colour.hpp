@@ -1,7 +1,8 @@
 #pragma once
 // A colour's numbers as players copy them from pickers, stylesheets and forums: in a
 // wrapper ("rgb(255, 0, 0)", "(10, 20, 30, 40)", quotes), with other separators
-// ("255;128;0", "255/215/0", commas), as percentages, or as fractions ("1.0 0.5 0.0").
+// ("255;128;0", "255/215/0", commas), as percentages, as fractions ("1.0 0.5 0.0"), or
+// with decimals ("127.5 0 0", rounded).
 // The plugin reads none of these as meant; this finds the numbers that were.
 
 #include <optional>
