@@ -46,7 +46,10 @@ InstallDiagnosis diagnose_install(const std::filesystem::path& game,
         if (ini.candidates[folder]) diagnosis.candidates[folder] = ini.candidates[folder]->path;
     diagnosis.counting = ini.counting;
 
-    std::stable_sort(findings.begin(), findings.end(),
+    // Without a game executable the folder is likely not the game's: that finding, the
+    // first made, stays first.
+    const bool no_game = diagnosis.executables.empty() && !findings.empty();
+    std::stable_sort(findings.begin() + (no_game ? 1 : 0), findings.end(),
                      [](const auto& a, const auto& b) { return a.weight < b.weight; });
     if (!findings.empty() && findings.front().weight != Weight::warns) {
         diagnosis.verdict =
