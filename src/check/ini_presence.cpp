@@ -42,7 +42,8 @@ InstallFinding stray(const TreeEntry& file, const IniPresence& ini, std::string_
                                             "game folder only, whatever folder it is in";
         if (ini.counting >= 0)
             return {Weight::warns, message, "copy the lines you want from it into " + counting};
-        return {Weight::blocks, message, "move it to scripts\\ as Tessivar.VC.ini"};
+        return {Weight::blocks, message,
+                cause.empty() ? "move it to scripts\\" : "move it to scripts\\ as Tessivar.VC.ini"};
     }
     const std::string rename = "rename " + shown + " to Tessivar.VC.ini";
     if (ini.counting < 0)

@@ -41,7 +41,7 @@ InstallFinding not_loaded(const TreeEntry& copy, PluginName name, const LoaderPr
                 "copy Tessivar.VC.asi anew from the release archive"};
     if (place == Place::game)
         return {Weight::blocks,
-                shown + " is not loaded: LoadFromScriptsOnly=1 in " +
+                shown + " in the game folder is not loaded: LoadFromScriptsOnly=1 in " +
                     loader.active->settings.scripts_only.file,
                 "move it to scripts\\"};
     if (place == Place::too_deep)

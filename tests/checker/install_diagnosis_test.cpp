@@ -81,7 +81,7 @@ const std::vector<Layout> layouts{
     {{"-scripts/Tessivar.VC.asi", "Tessivar.VC.asi:dll",
       "dinput8.ini:[GlobalSets]\nLoadFromScriptsOnly=1\n"},
      Verdict::no,
-     "Tessivar.VC.asi is not loaded: LoadFromScriptsOnly=1 in dinput8.ini"},
+     "Tessivar.VC.asi in the game folder is not loaded: LoadFromScriptsOnly=1 in dinput8.ini"},
     {{"-scripts/Tessivar.VC.asi", "Tessivar.VC.asi:dll"}, Verdict::yes, ""},
     {{"-scripts/Tessivar.VC.asi", "scripts/a/b/Tessivar.VC.asi:dll"},
      Verdict::no,
