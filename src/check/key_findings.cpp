@@ -1,23 +1,53 @@
 #include "check/key_findings.hpp"
 
+#include "check/ini_check.hpp"
 #include "check/key_suggestion.hpp"
 #include "check/printable.hpp"
+#include "check/template_ini.hpp"
+#include "check/value_advice.hpp"
+#include "hud/hud_setting_table.hpp"
 
 #include <string>
 
 namespace checker {
 namespace {
 
+// The value to write under the right key: the one written when the plugin can use it
+// there, the colour it evidently means, or else the key's default. Carrying an unusable
+// value over would only trade one finding for another.
+std::string carried_value(std::string_view key, const std::string& value) {
+    const std::string line = std::string{key} + "=" + value + "\n";
+    if (check_settings_bytes(line).findings.empty()) return value;
+    for (std::size_t row = 0; row < hud::hud_setting_table.size(); ++row) {
+        const hud::HudSetting& setting = hud::hud_setting_table[row];
+        if (setting.key != key) continue;
+        const bool colour =
+            setting.kind == hud::SettingKind::Rgb || setting.kind == hud::SettingKind::Rgba;
+        if (const auto meant =
+                colour ? meant_colour(value, setting.kind == hud::SettingKind::Rgba) : std::nullopt)
+            return numbers_text(meant->numbers);
+        return default_text(row);
+    }
+    return value;
+}
+
 Finding unknown_key_finding(const LineScan& scan, const std::string& key, int line) {
     const auto near = nearest_table_key(key);
     if (!near)
         return {line, "unknown key " + quoted(key),
                 "the plugin does not use this key; remove the line"};
+    const std::string message =
+        "unknown key " + quoted(key) + ": did you mean " + quoted(near->key) + "?";
+    // Writing the right key a second time would only make it a repeated key.
+    if (const auto set = scan.occurrences.find(near->key); set != scan.occurrences.end())
+        return {line, message,
+                "remove this line: " + std::string{near->key} + " is already set on line " +
+                    std::to_string(set->second.back())};
     const auto value = scan.values.find(key);
-    const std::string paste = "write " + std::string{near->key} + "=" +
-                              (value != scan.values.end() ? printable(value->second) : "");
-    return {line, "unknown key " + quoted(key) + ": did you mean " + quoted(near->key) + "?",
-            paste + " (" + std::string{near->cause} + ")"};
+    const std::string written = value != scan.values.end() ? value->second : "";
+    return {line, message,
+            "write " + std::string{near->key} + "=" + printable(carried_value(near->key, written)) +
+                " (" + std::string{near->cause} + ")"};
 }
 
 } // namespace
