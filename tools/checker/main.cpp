@@ -8,6 +8,7 @@
 #include "hud/hud_setting_table.hpp"
 #include "ini_check.hpp"
 #include "palette_svg.hpp"
+#include "share_code.hpp"
 #include "template_ini.hpp"
 #include "tessivar_version.hpp"
 
@@ -26,8 +27,9 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* usage =
-    "usage: Tessivar.VC.check [PATH] [--game DIR] [--svg FILE]\n"
+    "usage: Tessivar.VC.check [PATH] [--game DIR] [--svg FILE] [--code]\n"
     "       Tessivar.VC.check --template [--output FILE]\n"
+    "       Tessivar.VC.check --from-code CODE [--output FILE]\n"
     "       Tessivar.VC.check --help | --version\n"
     "\n"
     "Says what the Tessivar plugin will make of its ini, Tessivar.VC.ini, and what to\n"
@@ -38,8 +40,11 @@ constexpr const char* usage =
     "                  above it when that is the game's plugins or scripts folder)\n"
     "  --game DIR      look for the ini from this game folder\n"
     "  --svg FILE      also draw the HUD in the colours the plugin will write\n"
+    "  --code          also print the colour code of these colours, to share them\n"
+    "  --from-code CODE  a complete ini that gives the colours of a colour code\n"
     "  --template      print a complete ini with every default\n"
-    "  --output FILE   with --template: write it to FILE (CRLF, no byte-order mark)\n"
+    "  --output FILE   with --template or --from-code: write it to FILE (CRLF, no\n"
+    "                  byte-order mark)\n"
     "  --version       print the version\n"
     "  -h, /?, --help  print this help\n"
     "\n"
@@ -51,8 +56,8 @@ constexpr const char* usage =
     "  Tessivar.VC.check --template --output Tessivar.VC.ini\n";
 
 struct Options {
-    std::optional<std::string> path, game, svg, output;
-    bool template_only = false;
+    std::optional<std::string> path, game, svg, output, from_code;
+    bool template_only = false, code = false;
 };
 
 [[noreturn]] void usage_error(const std::string& what) {
@@ -66,6 +71,11 @@ Options parse_options(int argc, char** argv) {
         const std::string arg = argv[i];
         if (arg == "--template") {
             options.template_only = true;
+        } else if (arg == "--code") {
+            options.code = true;
+        } else if (arg == "--from-code") {
+            if (i + 1 >= argc) usage_error("--from-code needs a code");
+            options.from_code = argv[++i];
         } else if (arg == "--game" || arg == "--svg" || arg == "--output") {
             if (i + 1 >= argc)
                 usage_error(arg + " needs " + (arg == "--game" ? "a folder" : "a file"));
@@ -306,13 +316,32 @@ int check(const Options& options, const checker::console::Terminal& terminal) {
     print_settings(*report, {terminal.colour, width, terminal.own});
     print_findings(report->findings, width);
     if (options.svg && !write_file(*options.svg, checker::palette_svg(*report))) return 2;
+    // Last and alone on its line, so it is easy to copy.
+    if (options.code)
+        std::printf("\ncolour code (paste it in the editor, or give it to --from-code):\n%s\n",
+                    checker::share_code(checker::written_settings(*report)).c_str());
     return report->findings.empty() ? 0 : 1;
 }
 
 } // namespace
 
+// A complete ini from a colour code; a damaged or foreign code writes nothing.
+int from_code(const std::string& code, const std::optional<std::string>& output) {
+    const auto reading = checker::read_share_code(code);
+    if (!reading.settings) {
+        std::fprintf(stderr, "Tessivar.VC.check: %s\n", reading.problem.c_str());
+        return 2;
+    }
+    const std::string ini = checker::written_settings_ini(
+        *reading.settings,
+        "Made by Tessivar.VC.check from the colour code " + checker::share_code(*reading.settings));
+    if (!output) return std::fputs(ini.c_str(), stdout) < 0 ? 2 : 0;
+    return write_file(*output, crlf(ini)) ? 0 : 2;
+}
+
 int main(int argc, char** argv) {
     const Options options = parse_options(argc, argv);
+    if (options.from_code) return from_code(*options.from_code, options.output);
     if (options.template_only) {
         if (!options.output) {
             std::fputs(checker::template_ini().c_str(), stdout);
