@@ -2,22 +2,31 @@
 
 #include "template_ini.hpp"
 
-#include <bit>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string_view>
 
 namespace checker {
 namespace {
 
+// memcpy rather than std::bit_cast, which the WebAssembly build's library lacks.
 std::uint32_t bits_of(float value) {
-    return std::bit_cast<std::uint32_t>(value);
+    std::uint32_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+float float_of(std::uint32_t bits) {
+    float value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
 }
 
 // The shortest text the plugin's reader turns back into exactly these bits, with a
 // point when it is a whole number ("32.0"), as players write sizes.
 std::string size_text(std::uint32_t bits) {
-    const float value = std::bit_cast<float>(bits);
+    const float value = float_of(bits);
     char text[48] = {};
     for (int digits = 1; digits <= 9; ++digits) {
         std::snprintf(text, sizeof text, "%.*g", digits, static_cast<double>(value));
