@@ -2,6 +2,7 @@
 
 #include "template_ini.hpp"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -27,6 +28,10 @@ float float_of(std::uint32_t bits) {
 // point when it is a whole number ("32.0"), as players write sizes.
 std::string size_text(std::uint32_t bits) {
     const float value = float_of(bits);
+    // Spelled out rather than left to printf, whose forms differ between runtimes. A NaN's
+    // payload has no text every runtime reads back: it comes back as the reader's NaN.
+    if (std::isnan(value)) return std::signbit(value) ? "-nan" : "nan";
+    if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
     char text[48] = {};
     for (int digits = 1; digits <= 9; ++digits) {
         std::snprintf(text, sizeof text, "%.*g", digits, static_cast<double>(value));

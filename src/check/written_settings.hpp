@@ -27,7 +27,7 @@ WrittenSettings written_settings(const CheckReport& report);
 
 // The value to write after "Key=" so that the plugin writes exactly `setting`: an
 // alpha of 255 left out, a component the plugin must not write as -1, a size in the
-// fewest digits that give back its bits.
+// fewest digits that give back its bits (a NaN as "nan" or "-nan": its payload is lost).
 std::string written_value_text(std::size_t row, const WrittenSetting& setting);
 
 // A complete ini (LF line ends) that makes the plugin write `settings`, with the
