@@ -83,6 +83,20 @@ export async function viewSteps({ page, step, listed, nativeTable, checker, work
     assert.equal(await page.$eval("#undo", el => !el.disabled), undoable);
   });
 
+  await step("every palette but the defaults reaches 3:1 on both drawn scenes", async () => {
+    const names = await page.$$eval("#palettes option", os => os.slice(1).map(o => o.textContent));
+    assert.equal(names.length, 6);
+    for (const name of names.filter(n => n !== "Defaults")) {
+      await choose("#palettes", name);
+      for (const scene of ["night", "day"]) {
+        await page.select("#background", scene);
+        assert.deepEqual(await lowContrast(), [], name + " on the " + scene + " scene");
+      }
+      await page.click("#undo");
+    }
+    await page.select("#background", "night");
+  });
+
   await step("a screenshot moves the contrast flags", async () => {
     await choose("#palettes", "Defaults");
     await page.select("#background", "night");
