@@ -145,6 +145,8 @@ ShareCodeReading read_share_code(std::string_view pasted) {
         if (!is_blank(c)) code += c;
     if (code.empty()) return problem("no code: paste a Tessivar colour code (it starts with TVC1)");
     const bool tagged = code.size() > 3 && code.compare(0, 3, "TVC") == 0;
+    if (!tagged && code.find(share_code_tag) != std::string::npos)
+        return problem("paste only the code, from TVC1 to its last character");
     if (!tagged || code[3] < '0' || code[3] > '9')
         return problem("this is not a Tessivar colour code: those start with TVC1");
     if (code[3] != share_code_tag.back())

@@ -102,6 +102,7 @@ TEST(ShareCode, ForeignOrBrokenCodesSayWhy) {
         {"", "no code"},
         {"  \r\n", "no code"},
         {"hello", "not a Tessivar colour code"},
+        {"my code: " + code, "paste only the code"},
         {"TVCX" + code.substr(4), "not a Tessivar colour code"},
         {"TVC2" + code.substr(4), "another version of Tessivar (format 2)"},
         {code.substr(0, 100), "100 characters instead of 162: part of it is missing"},
