@@ -22,8 +22,24 @@ function viewText(length) {
   return String.fromCharCode.apply(null, viewBytes(length));
 }
 
-function viewCall(name, types, args) {
-  return core.ccall(name, "number", types, args);
+// `_editor_<name>(file, size, more...)`: the file, texts and byte arrays go onto the
+// heap (never the stack, however big the file), numbers as they are.
+function viewCall(name, bytes, ...more) {
+  const taken = [];
+  const place = data => {
+    const at = core._malloc(Math.max(1, data.length));
+    if (!at) throw new Error(`not enough memory for ${data.length} bytes`);
+    taken.push(at);
+    core.HEAPU8.set(data, at);
+    return at;
+  };
+  const text = value => Uint8Array.from(value + "\0", c => c.charCodeAt(0) & 0xff);
+  try {
+    return core["_editor_" + name](place(bytes), bytes.length, ...more.map(value =>
+      typeof value === "number" ? value : place(typeof value === "string" ? text(value) : value)));
+  } finally {
+    taken.forEach(at => core._free(at));
+  }
 }
 
 // --- Controls ----------------------------------------------------------------------
@@ -44,8 +60,7 @@ function buildViewBar() {
   view.palettes.forEach((p, i) => palettes.append(option(String(i), p.name, p.purpose)));
   palettes.onchange = () => {
     if (palettes.value === "") return;
-    change(viewBytes(viewCall("editor_apply_palette", ["array", "number", "number"],
-      [state.bytes, state.bytes.length, Number(palettes.value)])));
+    change(viewBytes(viewCall("apply_palette", state.bytes, Number(palettes.value))));
     palettes.value = "";
   };
   const code = element("input", { id: "code", size: 40, spellcheck: false, autocomplete: "off",
@@ -146,7 +161,7 @@ function showMessage(id, text, problem) {
 
 function copyCode() {
   const input = document.getElementById("code");
-  input.value = viewText(viewCall("editor_code", ["array", "number"], [state.bytes, state.bytes.length]));
+  input.value = viewText(viewCall("code", state.bytes));
   input.select();
   const done = () => showMessage("code-message", "copied: post it anywhere; Paste code applies one");
   if (navigator.clipboard && navigator.clipboard.writeText)
@@ -158,8 +173,7 @@ async function pasteCode() {
   const input = document.getElementById("code");
   if (!input.value.trim() && navigator.clipboard && navigator.clipboard.readText)
     input.value = await navigator.clipboard.readText().catch(() => "");
-  const length = viewCall("editor_paste_code", ["array", "number", "string"],
-    [state.bytes, state.bytes.length, input.value]);
+  const length = viewCall("paste_code", state.bytes, input.value);
   if (length < 0) {
     showMessage("code-message", viewText(-1 - length) + "; your file is unchanged", true);
     return;
@@ -317,8 +331,7 @@ function ratioText(ratio) {
 
 function showContrast(picture) {
   const under = backdrops(picture);
-  view.contrast = JSON.parse(viewText(viewCall("editor_contrast", ["array", "number", "array"],
-    [state.bytes, state.bytes.length, under])));
+  view.contrast = JSON.parse(viewText(viewCall("contrast", state.bytes, under)));
   const low = view.contrast.filter(c => c.ratio < 3);
   for (const c of low) {
     const row = document.querySelector(`#list tr[data-key="${c.key}"]`);
