@@ -80,7 +80,10 @@ std::string written_settings_ini(const WrittenSettings& settings, const std::str
     bool game_keeps_some = false;
     for (std::size_t row = 0; row < values.size(); ++row) {
         values[row] = written_value_text(row, settings[row]);
-        game_keeps_some = game_keeps_some || values[row].find("-1") != std::string::npos;
+        const int count = hud::component_count(hud::hud_setting_table[row].kind);
+        if (hud::hud_setting_table[row].kind != hud::SettingKind::Float)
+            for (int i = 0; i < count; ++i)
+                game_keeps_some = game_keeps_some || !settings[row].bytes[i];
     }
     std::string header = "; " + origin +
                          "\n; Tessivar.VC.ini: the HUD colours. Put this file in the game's "

@@ -323,8 +323,6 @@ int check(const Options& options, const checker::console::Terminal& terminal) {
     return report->findings.empty() ? 0 : 1;
 }
 
-} // namespace
-
 // A complete ini from a colour code; a damaged or foreign code writes nothing.
 int from_code(const std::string& code, const std::optional<std::string>& output) {
     const auto reading = checker::read_share_code(code);
@@ -338,6 +336,8 @@ int from_code(const std::string& code, const std::optional<std::string>& output)
     if (!output) return std::fputs(ini.c_str(), stdout) < 0 ? 2 : 0;
     return write_file(*output, crlf(ini)) ? 0 : 2;
 }
+
+} // namespace
 
 int main(int argc, char** argv) {
     const Options options = parse_options(argc, argv);
