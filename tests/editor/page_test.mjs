@@ -10,7 +10,6 @@ import fs from "node:fs";
 import os from "node:os";
 import path from "node:path";
 import puppeteer from "puppeteer-core";
-import { viewSteps } from "./page_view_steps.mjs";
 
 const [pagePath, checker, outDir] = process.argv.slice(2);
 fs.mkdirSync(outDir, { recursive: true });
@@ -148,8 +147,6 @@ try {
     await page.click("#reset-all");
     assert.equal((await listed()).MoneyColor, "0 207 133");
   });
-
-  await viewSteps({ page, step, listed, nativeTable, checker, work, downloads, outDir });
 
   await step("the page reports no script errors", async () => assert.deepEqual(errors, []));
 } finally {
