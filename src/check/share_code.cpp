@@ -1,7 +1,6 @@
 #include "share_code.hpp"
 
 #include <array>
-#include <bit>
 #include <cstdint>
 
 namespace checker {
