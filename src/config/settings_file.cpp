@@ -125,39 +125,78 @@ std::optional<std::string_view> SettingsFile::find(std::string_view key) const {
     return std::string_view{found->second};
 }
 
-ColorRgb SettingsFile::get_rgb(const char* key, std::int32_t red, std::int32_t green,
-                               std::int32_t blue) const {
-    const auto found = entries_.find(std::string_view{key});
-    if (found == entries_.end()) return {red, green, blue};
+const char* SettingsFile::value_text(std::string_view key) const {
+    const auto found = entries_.find(key);
+    return found == entries_.end() ? nullptr : found->second.c_str();
+}
+
+ColorRgb SettingsQueries::get_rgb(const char* key, std::int32_t red, std::int32_t green,
+                                  std::int32_t blue) const {
+    const char* value = value_text(key);
+    if (!value) return {red, green, blue};
     std::int32_t read[3] = {0, 0, 0};
-    scan_integers(found->second.c_str(), read, 3);
+    scan_integers(value, read, 3);
     return {read[0], read[1], read[2]};
 }
 
-ColorRgba SettingsFile::get_rgba(const char* key, std::int32_t red, std::int32_t green,
-                                 std::int32_t blue) const {
-    const auto found = entries_.find(std::string_view{key});
-    if (found == entries_.end()) return {red, green, blue, 255};
+ColorRgba SettingsQueries::get_rgba(const char* key, std::int32_t red, std::int32_t green,
+                                    std::int32_t blue) const {
+    const char* value = value_text(key);
+    if (!value) return {red, green, blue, 255};
     std::int32_t read[4] = {0, 0, 0, 255};
-    scan_integers(found->second.c_str(), read, 4);
+    scan_integers(value, read, 4);
     return {read[0], read[1], read[2], read[3]};
 }
 
-std::int32_t SettingsFile::get_int(const char* key, std::int32_t fallback) const {
-    const auto found = entries_.find(std::string_view{key});
-    if (found == entries_.end()) return fallback;
+std::int32_t SettingsQueries::get_int(const char* key, std::int32_t fallback) const {
+    const char* value = value_text(key);
+    if (!value) return fallback;
     // atoi's meaning, saturating at the 32-bit limits on every platform.
-    std::int32_t value = 0;
-    scan_integers(found->second.c_str(), &value, 1);
-    return value;
+    std::int32_t read = 0;
+    scan_integers(value, &read, 1);
+    return read;
 }
 
-float SettingsFile::get_float(const char* key, float fallback) const {
-    const auto found = entries_.find(std::string_view{key});
-    if (found == entries_.end()) return fallback;
+float SettingsQueries::get_float(const char* key, float fallback) const {
+    const char* value = value_text(key);
+    if (!value) return fallback;
     // strtod rather than the runtime's atof: the same meaning, but the C standard's
     // forms (infinity, NaN, hexadecimal) are accepted everywhere.
-    return static_cast<float>(std::strtod(found->second.c_str(), nullptr));
+    return static_cast<float>(std::strtod(value, nullptr));
+}
+
+namespace {
+
+// A piece of one of the kept keys replaces that key's value; any other is passed over.
+void keep_piece(const char* piece, std::span<KeptSetting> kept) noexcept {
+    const auto entry = parse_settings_piece(piece);
+    if (!entry) return;
+    for (KeptSetting& setting : kept) {
+        if (entry->key != setting.key) continue;
+        // A value lies inside its piece, so it always fits.
+        std::memcpy(setting.value, entry->value.data(), entry->value.size());
+        setting.value[entry->value.size()] = '\0';
+        setting.present = true;
+        return;
+    }
+}
+
+} // namespace
+
+void keep_settings_from_file(const char* path, std::span<KeptSetting> kept) noexcept {
+    if (!path || *path == '\0') return;
+    std::FILE* const file = std::fopen(path, "r");
+    if (!file) return;
+    char piece[line_buffer_size];
+    for (int read = 0; read < pass_piece_limit && std::fgets(piece, sizeof piece, file); ++read)
+        keep_piece(piece, kept);
+    std::fclose(file);
+}
+
+void keep_settings_from_text(std::string_view text, std::span<KeptSetting> kept) noexcept {
+    char piece[line_buffer_size];
+    for (int read = 0; read < pass_piece_limit && cut_settings_piece(text, piece); ++read)
+        keep_piece(piece, kept);
 }
 
 } // namespace config

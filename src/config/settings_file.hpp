@@ -2,10 +2,12 @@
 // The settings file: key=value lines read in one go into an exact-match store, and
 // the typed queries the recolour pass asks of it.
 
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <map>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -41,21 +43,27 @@ void for_each_settings_piece(std::FILE* file, Visitor&& visit) {
         visit(buffer, parse_settings_piece(buffer));
 }
 
-// The same over text already in memory, cut as fgets would cut it: at most 255 bytes
-// a piece, ending after a line feed; a piece is seen up to its first NUL.
+// Cuts the next piece off `text` into `buffer` as fgets would cut it: at most 255
+// bytes, ending after a line feed. False when the text is used up.
+inline bool cut_settings_piece(std::string_view& text, char (&buffer)[line_buffer_size]) {
+    if (text.empty()) return false;
+    std::size_t length = 0;
+    while (length < line_buffer_size - 1 && length < text.size()) {
+        buffer[length] = text[length];
+        if (text[length++] == '\n') break;
+    }
+    buffer[length] = '\0';
+    text.remove_prefix(length);
+    return true;
+}
+
+// The same over text already in memory, cut as fgets would cut it; a piece is seen
+// up to its first NUL.
 template <class Visitor>
 void for_each_settings_piece(std::string_view text, Visitor&& visit) {
     char buffer[line_buffer_size];
-    while (!text.empty()) {
-        std::size_t length = 0;
-        while (length < line_buffer_size - 1 && length < text.size()) {
-            buffer[length] = text[length];
-            if (text[length++] == '\n') break;
-        }
-        buffer[length] = '\0';
-        text.remove_prefix(length);
+    while (cut_settings_piece(text, buffer))
         visit(static_cast<const char*>(buffer), parse_settings_piece(buffer));
-    }
 }
 
 // Reads up to `count` decimal integers the way the pattern "%d %d ..." of formatted
@@ -64,7 +72,29 @@ void for_each_settings_piece(std::string_view text, Visitor&& visit) {
 // saturate. Returns how many fields were read; `end` receives where reading stopped.
 int scan_integers(const char* text, std::int32_t* out, int count, const char** end = nullptr);
 
-class SettingsFile {
+// The typed queries, over any store that can give the text of a key's value.
+class SettingsQueries {
+public:
+    ColorRgb get_rgb(const char* key, std::int32_t red, std::int32_t green,
+                     std::int32_t blue) const;
+    ColorRgba get_rgba(const char* key, std::int32_t red, std::int32_t green,
+                       std::int32_t blue) const;
+    std::int32_t get_int(const char* key, std::int32_t fallback) const;
+    float get_float(const char* key, float fallback) const;
+
+protected:
+    SettingsQueries() = default;
+    SettingsQueries(const SettingsQueries&) = default;
+    SettingsQueries& operator=(const SettingsQueries&) = default;
+    ~SettingsQueries() = default;
+
+private:
+    // The value of `key` as NUL-terminated text, or null when the key is absent.
+    virtual const char* value_text(std::string_view key) const = 0;
+};
+
+// Every key=value of the file, whatever its size: what the checker and the editor see.
+class SettingsFile final : public SettingsQueries {
 public:
     // Reads the file named by settings_path; a missing or unreadable file gives an
     // empty store.
@@ -78,18 +108,59 @@ public:
     std::optional<std::string_view> find(std::string_view key) const;
     std::size_t size() const { return entries_.size(); }
 
-    ColorRgb get_rgb(const char* key, std::int32_t red, std::int32_t green,
-                     std::int32_t blue) const;
-    ColorRgba get_rgba(const char* key, std::int32_t red, std::int32_t green,
-                       std::int32_t blue) const;
-    std::int32_t get_int(const char* key, std::int32_t fallback) const;
-    float get_float(const char* key, float fallback) const;
-
 private:
     struct Inserter;
     void insert_or_replace(std::string_view key, std::string_view value);
+    const char* value_text(std::string_view key) const override;
 
     std::map<std::string, std::string, std::less<>> entries_;
+};
+
+// The plugin's pass reads at most this many pieces of the file (a line of up to 255
+// bytes is one piece; a longer line, one piece per 255 bytes) and ignores the rest, as
+// if the file ended there. A real ini has a few dozen lines; the bound keeps the time of
+// a pass small whatever file is put in the ini's place.
+inline constexpr int pass_piece_limit = 10000;
+
+// One key the pass asks for, with the value of its last line (when it has one).
+struct KeptSetting {
+    const char* key = nullptr;
+    bool present = false;
+    char value[line_buffer_size] = {};
+};
+
+// Fill `kept` from the first pass_piece_limit pieces of the file (or the text): only
+// the keys it names are kept, the last line of each wins, every other line is passed
+// over. Nothing is allocated and nothing thrown, so memory that runs out elsewhere in
+// the game cannot stop the pass.
+void keep_settings_from_file(const char* path, std::span<KeptSetting> kept) noexcept;
+void keep_settings_from_text(std::string_view text, std::span<KeptSetting> kept) noexcept;
+
+// A store of a fixed set of keys, in storage of its own, for the plugin's pass: what it
+// holds does not grow with the file.
+template <std::size_t count>
+class KeptSettings final : public SettingsQueries {
+public:
+    explicit KeptSettings(const std::array<const char*, count>& keys) noexcept {
+        for (std::size_t i = 0; i < count; ++i)
+            kept_[i].key = keys[i];
+    }
+    void read_file(const char* path) noexcept { keep_settings_from_file(path, kept_); }
+    void read_text(std::string_view text) noexcept { keep_settings_from_text(text, kept_); }
+
+    std::optional<std::string_view> find(std::string_view key) const {
+        const char* value = value_text(key);
+        return value ? std::optional<std::string_view>{value} : std::nullopt;
+    }
+
+private:
+    const char* value_text(std::string_view key) const override {
+        for (const KeptSetting& setting : kept_)
+            if (setting.present && key == setting.key) return setting.value;
+        return nullptr;
+    }
+
+    std::array<KeptSetting, count> kept_{};
 };
 
 } // namespace config

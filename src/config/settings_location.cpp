@@ -2,6 +2,7 @@
 
 #include "config/settings_path.hpp"
 
+#include <algorithm>
 #include <cstring>
 
 namespace config {
@@ -11,14 +12,32 @@ std::string_view game_folder(std::string_view executable_path) {
     return slash == std::string_view::npos ? executable_path : executable_path.substr(0, slash + 1);
 }
 
+namespace {
+
+std::size_t candidate_length(std::string_view folder, std::string_view name) {
+    return folder.size() + (name.empty() ? 0 : name.size() + 1) + sizeof settings_file_name - 1;
+}
+
+} // namespace
+
 std::string candidate_path(std::string_view folder, std::string_view name) {
-    std::string path{folder};
-    if (!name.empty()) {
-        path += name;
-        path += '\\';
-    }
-    path += settings_file_name;
+    std::string path(candidate_length(folder, name) + 1, '\0');
+    write_candidate_path(folder, name, path);
+    path.pop_back();
     return path;
+}
+
+bool write_candidate_path(std::string_view folder, std::string_view name, std::span<char> out) {
+    if (out.empty()) return false;
+    out[0] = '\0';
+    if (candidate_length(folder, name) >= out.size()) return false;
+    char* at = std::copy(folder.begin(), folder.end(), out.data());
+    if (!name.empty()) {
+        at = std::copy(name.begin(), name.end(), at);
+        *at++ = '\\';
+    }
+    std::copy(std::begin(settings_file_name), std::end(settings_file_name), at);
+    return true;
 }
 
 void store_settings_path(std::string_view path) {

@@ -3,7 +3,10 @@
 // "scripts" folder, then the executable's own folder. All relative to the host
 // executable, never to this library or the current directory.
 
+#include "config/settings_path.hpp"
+
 #include <array>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -17,6 +20,13 @@ std::string_view game_folder(std::string_view executable_path);
 
 // The candidate path for one of settings_folders.
 std::string candidate_path(std::string_view folder, std::string_view name);
+
+// The same written into `out` with its NUL, allocating nothing; false (and `out`
+// empty) when it does not fit.
+bool write_candidate_path(std::string_view folder, std::string_view name, std::span<char> out);
+
+// Room for every candidate of an executable path that fits in path_capacity.
+using CandidateBuffer = std::array<char, path_capacity + 32>;
 
 struct Location {
     std::string path; // what settings_path receives; empty when it does not fit

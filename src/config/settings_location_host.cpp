@@ -12,8 +12,14 @@ void locate_settings_file() {
         settings_path[0] = '\0';
         return;
     }
-    const Location found = find_settings_file({executable.data(), length}, platform::path_exists);
-    store_settings_path(found.path);
+    // The candidates are built in fixed buffers: the pass allocates nothing.
+    const std::string_view folder = game_folder({executable.data(), length});
+    CandidateBuffer candidate{};
+    for (const std::string_view name : settings_folders) {
+        write_candidate_path(folder, name, candidate);
+        if (platform::path_exists(candidate.data())) break;
+    }
+    store_settings_path(candidate.data());
 }
 
 } // namespace config

@@ -1,5 +1,7 @@
 #include "hud/recolour_pass.hpp"
 
+#include "config/settings_path.hpp"
+
 namespace hud {
 
 namespace {
@@ -10,9 +12,16 @@ void write_component(HostWriter& writer, HostAddress target, std::int32_t value)
         writer.patch_byte(target, static_cast<std::uint8_t>(value));
 }
 
+constexpr std::array<const char*, hud_setting_count> table_keys = [] {
+    std::array<const char*, hud_setting_count> keys{};
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        keys[i] = hud_setting_table[i].key;
+    return keys;
+}();
+
 } // namespace
 
-void apply_setting(const HudSetting& setting, const config::SettingsFile& file,
+void apply_setting(const HudSetting& setting, const config::SettingsQueries& file,
                    HostWriter& writer) {
     const auto& defaults = setting.defaults.components;
     const auto& at = setting.targets;
@@ -41,13 +50,14 @@ void apply_setting(const HudSetting& setting, const config::SettingsFile& file,
     }
 }
 
-void apply_settings(const config::SettingsFile& file, HostWriter& writer) {
+void apply_settings(const config::SettingsQueries& file, HostWriter& writer) {
     for (const HudSetting& setting : hud_setting_table)
         apply_setting(setting, file, writer);
 }
 
 void recolour_from_settings_path(HostWriter& writer) {
-    const config::SettingsFile file;
+    config::KeptSettings<hud_setting_count> file{table_keys};
+    file.read_file(config::settings_path.data());
     apply_settings(file, writer);
 }
 

@@ -9,12 +9,14 @@
 namespace hud {
 
 // One row: its query with the row's defaults, then a write per in-range component.
-void apply_setting(const HudSetting& setting, const config::SettingsFile& file, HostWriter& writer);
+void apply_setting(const HudSetting& setting, const config::SettingsQueries& file,
+                   HostWriter& writer);
 
 // All rows of the table against one settings file.
-void apply_settings(const config::SettingsFile& file, HostWriter& writer);
+void apply_settings(const config::SettingsQueries& file, HostWriter& writer);
 
-// Reads the file named by settings_path afresh and applies it.
+// Reads the file named by settings_path afresh and applies it. Only the table's keys
+// are kept, in storage on the stack, so it allocates nothing whatever the file holds.
 void recolour_from_settings_path(HostWriter& writer);
 
 // The plugin's pass: locate the file, read it, write the host's memory.

@@ -10,8 +10,9 @@ Kelvora::Kelvora() {
 }
 
 void recolour_callback() noexcept {
-    // The pass runs inside the host's own call; an error (out of memory) must not
-    // unwind into host code, which cannot handle it. The writes made so far stay.
+    // The pass allocates nothing and throws nothing: under low memory the first throw on
+    // a thread can itself abort, as the runtime allocates the thread's exception state.
+    // The catch stays as a last resort, since no error may unwind into host code.
     try {
         hud::recolour_pass();
     } catch (...) {

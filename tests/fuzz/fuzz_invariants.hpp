@@ -17,7 +17,7 @@ namespace fuzz {
 
 // The pass's writes, checked: at most 92, in the table's order of targets, and the
 // three sizes always among them.
-inline std::vector<hud::RecordedWrite> checked_pass(const config::SettingsFile& file) {
+inline std::vector<hud::RecordedWrite> checked_pass(const config::SettingsQueries& file) {
     hud::RecordingWriter writer;
     hud::apply_settings(file, writer);
     if (writer.writes().size() > hud::hud_write_count) fail("more than 92 writes");

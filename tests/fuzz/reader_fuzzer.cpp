@@ -1,15 +1,54 @@
 // Arbitrary bytes as the settings file, read from memory through the plugin's own
 // stream reader: every accessor on every table key and on keys taken from the input,
-// the in-memory reader agreeing with the stream reader, and the whole pass.
+// the in-memory reader agreeing with the stream reader, and the whole pass. The pass's
+// own store allocates nothing at all and agrees with the full store.
 
 #include "fuzz_invariants.hpp"
 
+#include <sanitizer/allocator_interface.h>
+
+#include <atomic>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string_view>
 
 namespace {
+
+std::atomic<std::size_t> allocations{0};
+
+void count_allocation(const volatile void*, std::size_t) {
+    ++allocations;
+}
+void ignore_free(const volatile void*) {}
+
+const bool hooks_installed =
+    __sanitizer_install_malloc_and_free_hooks(count_allocation, ignore_free) != 0;
+
+using TableSettings = config::KeptSettings<hud::hud_setting_count>;
+
+constexpr std::array<const char*, hud::hud_setting_count> table_keys = [] {
+    std::array<const char*, hud::hud_setting_count> keys{};
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        keys[i] = hud::hud_setting_table[i].key;
+    return keys;
+}();
+
+// The pass's store, read and queried: not one allocation, whatever the input.
+void check_table_store(std::string_view text, const config::SettingsFile& full,
+                       std::size_t pieces) {
+    const std::size_t before = allocations.load();
+    TableSettings kept{table_keys};
+    kept.read_text(text);
+    for (const auto& row : hud::hud_setting_table) {
+        kept.get_rgba(row.key, 1, 2, 3);
+        kept.get_float(row.key, 0.5f);
+    }
+    if (hooks_installed && allocations.load() != before) fuzz::fail("the pass's store allocated");
+    if (pieces <= static_cast<std::size_t>(config::pass_piece_limit) &&
+        fuzz::checked_pass(kept) != fuzz::checked_pass(full))
+        fuzz::fail("the pass's store and the full store disagree");
+}
 
 void query_everything(const config::SettingsFile& file, const char* key) {
     file.get_rgb(key, 1, 2, 3);
@@ -37,7 +76,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         query_everything(file, row.key);
     // Keys of the input's own lines, as the reader cut them.
     std::size_t entries = 0;
+    std::size_t pieces = 0;
     config::for_each_settings_piece(text, [&](const char*, const auto& entry) {
+        ++pieces;
         if (!entry) return;
         ++entries;
         const std::string key{entry->key};
@@ -47,5 +88,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (file.size() > entries) fuzz::fail("more entries than pieces with a key");
     if (fuzz::checked_pass(file) != fuzz::checked_pass(config::SettingsFile::from_text(text)))
         fuzz::fail("reading from memory and from a stream disagree");
+    check_table_store(text, file, pieces);
     return 0;
 }

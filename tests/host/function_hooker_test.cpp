@@ -17,6 +17,7 @@ using injector::function_hooker;
 using injector::scoped_call;
 using test_support::arena_site;
 using test_support::execute_site;
+using test_support::HostFunction;
 
 std::string trace;
 int host_runs = 0;
@@ -179,6 +180,28 @@ TEST_F(FunctionHookerTest, ASiteWithoutABranchIsNotPatched) {
     EXPECT_EQ(bytes_of(site)[0], 0x90);
     execute_site(site);
     EXPECT_EQ(trace, "");
+}
+
+// The form another mod's hook leaves: call [cell]. All six bytes are replaced and given
+// back, and the call keeps following the cell, as the instruction did.
+TEST_F(FunctionHookerTest, ASixByteCallThroughACellIsHookedWhole) {
+    constexpr auto site = arena_site(11);
+    static HostFunction cell = host_function;
+    std::uint8_t code[7] = {0xFF, 0x15, 0, 0, 0, 0, 0xC3};
+    const auto cell_address = test_support::address_of(&cell);
+    std::memcpy(code + 2, &cell_address, 4);
+    test_support::lay_out_bytes(site, code, sizeof code);
+    {
+        hooker<site> h;
+        h.install(noting("hook"));
+        EXPECT_EQ(bytes_of(site)[0], 0xE8);
+        EXPECT_EQ(test_support::site_pointer(site)[5], 0x90);
+        EXPECT_EQ(execute_site(site), reinterpret_cast<void*>(0x1234));
+        cell = other_host_function;
+        EXPECT_EQ(execute_site(site), reinterpret_cast<void*>(0x5678));
+        EXPECT_EQ(trace, "hook host hook ");
+    }
+    EXPECT_EQ(std::memcmp(test_support::site_pointer(site), code, sizeof code), 0);
 }
 
 TEST_F(FunctionHookerTest, OneHookCallAllocatesNothing) {

@@ -3,9 +3,13 @@
 // protection changes for good.
 
 #include "config/settings_file.hpp"
+#include "config/settings_location.hpp"
+#include "config/settings_path.hpp"
 #include "hud/recolour_pass.hpp"
 #include "injector/guarded_access.hpp"
+#include "support/allocation_counter.hpp"
 #include "support/host_memory.hpp"
+#include "support/temp_files.hpp"
 
 #include <gtest/gtest.h>
 
@@ -174,6 +178,34 @@ TEST(HudPassOnFaultyPages, UnreachableWritesAreSkippedAndTheRestLand) {
         EXPECT_EQ(after.Protect, before[i].Protect) << i;
     }
     EXPECT_EQ(FaultyHost::peek(FaultyHost::relocate(0x5590ca)), 0); // the read-only view
+}
+
+// Counts the writes, allocating nothing itself.
+class CountingWriter final : public hud::HostWriter {
+public:
+    void patch_byte(hud::HostAddress, std::uint8_t) override { ++writes; }
+    void patch_float(hud::HostAddress, float) override { ++writes; }
+    int writes = 0;
+};
+
+// Nothing in the pass can fail for want of memory: it asks for none, whatever the file.
+TEST(HudPassMemory, ThePassAllocatesNothingWhateverTheFile) {
+    std::string ini = "MoneyColor=1 2 3\n";
+    for (int n = 0; n < 200000; ++n)
+        ini += "Key" + std::to_string(n) + "=" + std::string(n % 300, 'v') + "\n";
+    const test_support::TempDir dir;
+    const auto path = dir.write("Tessivar.VC.ini", ini).string();
+
+    const test_support::AllocationCount locating;
+    config::locate_settings_file();
+    EXPECT_EQ(locating.allocations(), 0u);
+
+    config::store_settings_path(path);
+    CountingWriter writer;
+    const test_support::AllocationCount passing;
+    hud::recolour_from_settings_path(writer);
+    EXPECT_EQ(passing.allocations(), 0u);
+    EXPECT_EQ(writer.writes, hud::hud_write_count);
 }
 
 } // namespace

@@ -91,6 +91,33 @@ TEST_F(ScopedPatchTest, WriteCallOnUnchangeablePagesWritesNothing) {
     EXPECT_EQ(edge.data()[0xFFF], 0);
 }
 
+TEST_F(ScopedPatchTest, CallLengthTakesOnlyCalls) {
+    struct Case {
+        std::uint8_t first, second;
+        std::uint32_t length;
+    };
+    const Case cases[] = {{0xE8, 1, 5},    {0xFF, 0x15, 6}, {0xE9, 1, 0},
+                          {0xFF, 0x25, 0}, {0xFF, 0x35, 0}, {0x90, 0x90, 0}};
+    for (const Case& c : cases) {
+        put(0x600, {c.first, c.second, 1, 2, 3, 4});
+        EXPECT_EQ(injector::call_length(code.address(0x600)), c.length) << int{c.first};
+    }
+}
+
+TEST_F(ScopedPatchTest, ASixByteCallIsReplacedWholeOrNotAtAll) {
+    put(0x700, {0xFF, 0x15, 1, 2, 3, 4, 0xC3});
+    const std::uint32_t at = code.address(0x700);
+    injector::write_call(at, code.address(0x900), 6);
+    EXPECT_EQ(branch_target(at), code.address(0x900));
+    EXPECT_EQ(code.data()[0x705], 0x90);
+    EXPECT_EQ(code.data()[0x706], 0xC3);
+
+    // The sixth byte lies on a page that cannot be changed: nothing is written.
+    Pages edge{PAGE_EXECUTE_READ, 0x1000};
+    injector::write_call(edge.address(0xFFB), 0x1000, 6);
+    EXPECT_EQ(edge.data()[0xFFB], 0);
+}
+
 TEST_F(ScopedPatchTest, PlaceCallSavesAndRestoresExactlyOnce) {
     const std::uint32_t at = code.address(0x400);
     put(0x400, {0xE8, 0x20, 0, 0, 0});

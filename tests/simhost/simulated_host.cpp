@@ -4,12 +4,15 @@
 // section. It loads plugins as a game's plugin loader or an ASI loader would, runs its
 // "game loop" on a script given on the command line, and prints what it sees.
 //
-//   simulated_host [--asi-loader] [--sites nop] COMMAND...
+//   simulated_host [--asi-loader] [--sites FORM] COMMAND...
 //     --asi-loader  before the game's code runs (during the runtime's start-up), load
 //                   every *.asi from the game folder, then scripts\ and plugins\ (their
 //                   immediate subfolders first), each with the current folder set to
 //                   its own; dump "start" just before
-//     --sites nop   the call sites hold no branch (a host the tables do not fit)
+//     --sites FORM  the call sites hold, instead of the game's call: nop, no branch (a
+//                   host the tables do not fit); ff15, a six-byte call through the cell
+//                   (as another mod's hook leaves it); jmp or ff25, a jump to the game's
+//                   function, with "return 0x0bad0bad" after it
 //     load DLL      LoadLibraryA
 //     unload        FreeLibrary of what `load` loaded
 //     unload-asi N  FreeLibrary of the N-th library the ASI loader loaded (from 0)
@@ -19,6 +22,9 @@
 //     dump LABEL    print call sites, their protection and every HUD target
 //     cycle N DLL   load, call once, unload, N times; print the sites' state after each
 //     counts LABEL  print the open handles and the committed private memory
+//     reserve MB    reserve all the address space that is free but MB mebibytes
+//     header HOW    damage the executable's header: noaccess (its page made no-access)
+//                   or garble (e_lfanew pointing 2 GiB away)
 //
 // The build (100, 110, 120, or 0 for none) and the image base are fixed when it is built.
 
@@ -72,21 +78,45 @@ void check_layout() {
     }
 }
 
-void clear_sites() {
-    for (const CallSite& call : call_sites) {
-        DWORD old = 0;
-        VirtualProtect(at(call.site), 5, PAGE_EXECUTE_READWRITE, &old);
-        std::memset(at(call.site), 0x90, 5); // nothing to follow: nops, then ret
-        VirtualProtect(at(call.site), 5, old, &old);
-    }
+void write_code(Address host_address, const std::vector<std::uint8_t>& bytes) {
+    DWORD old = 0;
+    VirtualProtect(at(host_address), bytes.size(), PAGE_EXECUTE_READWRITE, &old);
+    std::memcpy(at(host_address), bytes.data(), bytes.size());
+    VirtualProtect(at(host_address), bytes.size(), old, &old);
+}
+
+std::vector<std::uint8_t> with_u32(std::vector<std::uint8_t> bytes, std::uint32_t value) {
+    for (int b = 0; b < 4; ++b)
+        bytes.push_back(static_cast<std::uint8_t>(value >> (8 * b)));
+    return bytes;
+}
+
+// What the sites hold instead of the game's call.
+std::vector<std::uint8_t> site_bytes(const std::string& form, Address site) {
+    const Address cell_address = module_base() + (cell - default_base);
+    const auto wrong_result = with_u32({0xB8}, 0x0BAD0BAD); // mov eax, imm32
+    std::vector<std::uint8_t> bytes;
+    if (form == "ff15") bytes = with_u32({0xFF, 0x15}, cell_address);
+    if (form == "ff25") bytes = with_u32({0xFF, 0x25}, cell_address);
+    if (form == "jmp") bytes = with_u32({0xE9}, thunk - (site + 5));
+    if (form == "nop") bytes.assign(5, 0x90); // nothing to follow: nops, then ret
+    if (form == "jmp" || form == "ff25")
+        bytes.insert(bytes.end(), wrong_result.begin(), wrong_result.end());
+    bytes.push_back(0xC3);
+    return bytes;
+}
+
+void lay_out_sites(const std::string& form) {
+    for (const CallSite& call : call_sites)
+        write_code(call.site, site_bytes(form, call.site));
     FlushInstructionCache(GetCurrentProcess(), at(code_start), code_bytes);
 }
 
 void print_site(const char* label, const CallSite& call) {
     const std::uint8_t* code = at(call.site);
-    std::printf("%s site 0x%06x %02x %02x %02x %02x %02x protect 0x%02lx\n", label,
+    std::printf("%s site 0x%06x %02x %02x %02x %02x %02x protect 0x%02lx next %02x\n", label,
                 static_cast<unsigned>(call.site), code[0], code[1], code[2], code[3], code[4],
-                protection_of(code));
+                protection_of(code), code[5]);
 }
 
 void dump(const char* label) {
@@ -116,11 +146,17 @@ void call_site(int times) {
     for (const CallSite& call : call_sites) {
         if (call.build != simulated_build) continue;
         auto* entry = reinterpret_cast<void* (*)()>(at(call.site));
+        LARGE_INTEGER frequency{}, start{}, end{};
+        QueryPerformanceFrequency(&frequency);
         for (int n = 0; n < times; ++n) {
+            QueryPerformanceCounter(&start);
             const void* result = entry();
-            std::printf("call result 0x%08x host_calls %d\n",
+            QueryPerformanceCounter(&end);
+            std::printf("call result 0x%08x host_calls %d ms %.3f\n",
                         static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(result)),
-                        host_function_calls);
+                        host_function_calls,
+                        1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
+                            static_cast<double>(frequency.QuadPart));
         }
         return;
     }
@@ -151,6 +187,38 @@ bool has_option(int argc, char** argv, const char* option) {
     for (int i = 1; i < argc; ++i)
         if (std::strcmp(argv[i], option) == 0) return true;
     return false;
+}
+
+const char* option_value(int argc, char** argv, const char* option) {
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], option) == 0) return argv[i + 1];
+    return nullptr;
+}
+
+// Reserves all the free address space but `leave` bytes in one piece: what the game has
+// left when it is nearly out of memory. The piece is held while the rest is taken.
+void reserve_all_but(std::size_t leave) {
+    void* const kept = VirtualAlloc(nullptr, leave, MEM_RESERVE, PAGE_NOACCESS);
+    std::uint64_t reserved = 0;
+    for (std::size_t size = std::size_t{1} << 30; size >= 0x10000; size /= 2)
+        while (VirtualAlloc(nullptr, size, MEM_RESERVE, PAGE_NOACCESS))
+            reserved += size;
+    if (kept) VirtualFree(kept, 0, MEM_RELEASE);
+    std::printf("reserve %s\nreserved %llu MiB\n", kept ? "ok" : "failed", reserved >> 20);
+}
+
+void damage_header(const std::string& how) {
+    auto* header = at(default_base);
+    DWORD old = 0;
+    if (how == "noaccess") {
+        std::printf("header %s\n",
+                    VirtualProtect(header, 0x1000, PAGE_NOACCESS, &old) ? "ok" : "failed");
+        return;
+    }
+    VirtualProtect(header, 0x1000, PAGE_READWRITE, &old);
+    reinterpret_cast<IMAGE_DOS_HEADER*>(header)->e_lfanew = 0x80000000;
+    VirtualProtect(header, 0x1000, old, &old);
+    std::printf("header garbled\n");
 }
 
 // --- The ASI loader ---------------------------------------------------------------
@@ -214,7 +282,7 @@ __attribute__((section(".CRT$XCU"), used)) void (*const asi_loader_entry)() = lo
 int main(int argc, char** argv) {
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     check_layout();
-    if (has_option(argc, argv, "--sites")) clear_sites();
+    if (const char* form = option_value(argc, argv, "--sites")) lay_out_sites(form);
     std::printf("host base 0x%08x build %d\n", static_cast<unsigned>(module_base()),
                 simulated_build);
 
@@ -251,6 +319,12 @@ int main(int argc, char** argv) {
             ++arg;
         } else if (command == "counts") {
             counts(next);
+            ++arg;
+        } else if (command == "reserve") {
+            reserve_all_but(static_cast<std::size_t>(std::strtoul(next, nullptr, 10)) << 20);
+            ++arg;
+        } else if (command == "header") {
+            damage_header(next);
             ++arg;
         } else if (command == "cycle" && arg + 2 < argc) {
             const int times = std::atoi(next);

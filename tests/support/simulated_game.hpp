@@ -60,6 +60,7 @@ inline RunResult run_command(std::string command_line) {
 struct HostView {
     std::map<std::uint32_t, std::string> sites;      // "e8 xx xx xx xx"
     std::map<std::uint32_t, std::string> protection; // per site, "0x20"
+    std::map<std::uint32_t, std::string> next;       // per site, the byte after its five
     std::map<std::uint32_t, std::string> hud;        // "xx" or four bytes for a float
 };
 
@@ -108,7 +109,8 @@ inline HostRun parse_host_output(RunResult raw) {
         HostView& view = run.views[first];
         if (kind == "site") {
             view.sites[key] = rest;
-            words >> view.protection[key];
+            std::string label;
+            words >> view.protection[key] >> label >> view.next[key];
         } else {
             view.hud[key] = rest;
         }

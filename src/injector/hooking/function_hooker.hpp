@@ -11,6 +11,7 @@
 #include "injector/host_address.hpp"
 #include "platform/host_services.hpp"
 
+#include <cstring>
 #include <functional>
 #include <list>
 #include <memory>
@@ -83,8 +84,8 @@ public:
     // calling convention. The stack may come from host code of any alignment.
     __attribute__((force_align_arg_pointer, noinline)) static Ret call_hooks() {
         function_hooker_manager* const self = instance().get();
-        if (self->hooks.empty()) return self->host_target();
-        next_fn host_step = [self]() -> Ret { return self->host_target(); };
+        if (self->hooks.empty()) return self->host_function()();
+        next_fn host_step = [self]() -> Ret { return self->host_function()(); };
         if (self->hooks.size() == 1) return call_checked(self->hooks.front().second, host_step);
         // The last hook added runs outermost; the first one's `next` is the host.
         next_fn chain = host_step;
@@ -143,18 +144,24 @@ private:
         add(to, std::move(hook));
     }
 
-    // Saves the site and patches it to call the trampoline. A site that holds no
-    // branch is left alone: with no former destination the trampoline would jump to
-    // address 0. A site that could not be written stays unpatched, so nothing is owed.
+    // Saves the site and patches it to call the trampoline. Only a call is hooked, and
+    // all of it: the game's own five-byte call, or the six-byte call through a cell that
+    // another mod's hook may have put there (its sixth byte saved apart, as the patch
+    // holds five). A jump, or a site that holds no branch, is left alone: hooked, it
+    // would change where the game goes, or lead to address 0. A site that could not be
+    // written stays unpatched, so nothing is owed.
     void place(HostAddress at, typename Hooker::trampoline_type trampoline) {
-        if (branch_target(at) == 0) return;
+        const std::uint32_t length = call_length(at);
+        if (length == 0 || branch_target(at) == 0) return;
         const auto trampoline_address = reinterpret_cast<std::uintptr_t>(trampoline);
         this->save_bytes(at, 5, true);
-        const HostAddress former = write_call(at, trampoline_address);
+        if (length > 5) tail.save_bytes(at + 5, length - 5, true);
+        host_cell = length > 5 ? guarded_read<std::uint32_t>(at + 2) : 0;
+        const HostAddress former = write_call(at, trampoline_address, length);
         host_target = reinterpret_cast<Ret (*)()>(static_cast<std::uintptr_t>(former));
         installed = branch_target(at) == trampoline_address;
         if (!installed) {
-            Patch::restore_saved();
+            write_back_site();
             return;
         }
         trampoline_at = trampoline_address;
@@ -163,16 +170,32 @@ private:
         former_module = platform::ModuleHold{former};
     }
 
+    // Where the game's call goes now: a call through a cell reads the cell each time,
+    // as the instruction it replaced did.
+    Ret (*host_function() const)() {
+        if (host_cell == 0) return host_target;
+        std::uint32_t destination = 0;
+        std::memcpy(&destination, host_pointer(host_cell), sizeof destination);
+        return reinterpret_cast<Ret (*)()>(static_cast<std::uintptr_t>(destination));
+    }
+
+    void write_back_site() {
+        Patch::restore_saved();
+        tail.restore_saved();
+    }
+
     // Writes the saved bytes back only while the site still calls this trampoline: when
     // another hook has been placed over it, the bytes it saved lead here, and ours
     // would undo its hook. Then lets go of the former destination's library, which
     // may unload now and give the site back in turn.
     void give_site_back() {
         if (this->has_saved()) {
-            if (branch_target(this->saved_address()) == trampoline_at)
-                Patch::restore_saved();
-            else
+            if (branch_target(this->saved_address()) == trampoline_at) {
+                write_back_site();
+            } else {
                 this->forget_saved();
+                tail.forget_saved();
+            }
         }
         former_module.release();
     }
@@ -188,6 +211,8 @@ private:
     std::list<entry> hooks;
     bool installed = false;
     HostAddress trampoline_at = 0;
+    HostAddress host_cell = 0; // the cell a six-byte call read its destination from
+    scoped_basic<5> tail;      // the byte of a six-byte call beyond the patch's five
     platform::ModuleHold former_module;
 };
 

@@ -15,8 +15,8 @@ namespace injector {
 // Where the branch at `at` leads (E8/E9 relative, FF 15/FF 25 through a cell), or 0.
 HostAddress branch_target(HostAddress at);
 
-// Writes a relative call to `target` at `at`; returns where `at` led before.
-HostAddress write_call(HostAddress at, HostAddress target);
+// Writes a relative call to `target` over `length` bytes at `at`; returns where `at` led.
+HostAddress write_call(HostAddress at, HostAddress target, std::uint32_t length = 5);
 
 class scoped_base {
 public:
@@ -72,5 +72,10 @@ public:
         return write_call(at, target);
     }
 };
+
+// How many bytes the call at `at` takes, so that all of it can be replaced: 5 for a
+// relative call, 6 for an indirect call through a cell, 0 for anything else. A jump is
+// 0: turned into a call, it would change where the game goes after it.
+std::uint32_t call_length(HostAddress at);
 
 } // namespace injector
