@@ -1,50 +1,216 @@
-// Edits of a player's ini: only the edited line changes, and the file comes out as
-// Notepad saves it (CRLF, no byte-order mark).
+// Edits of a player's ini: only the edited setting's line changes, whatever bytes it
+// holds; files the plugin cannot read are converted keeping every line; every fix
+// leaves fewer findings. The property test edits generated files of every kind of line.
 
+#include "edit_properties.hpp"
+#include "finding_fix.hpp"
+#include "hud/hud_setting_table.hpp"
+#include "ini_check.hpp"
 #include "ini_edit.hpp"
+#include "reader_lines.hpp"
+#include "text_encoding.hpp"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
 namespace {
 
+using namespace std::string_literals;
+
 struct Edit {
     std::string before, key, value, after;
 };
 
-TEST(IniEdit, SetsTheLineThePluginReadsAndKeepsTheRest) {
+TEST(IniEdit, ChangesOnlyTheLineThePluginReads) {
+    const std::string pad(255 - 16, ' ');
     const std::vector<Edit> edits{
         // the last of two lines is the one the plugin reads
         {"; mine\r\nMoneyColor=1 1 1\r\nX=y\r\nMoneyColor=2 2 2\r\n", "MoneyColor", "9 9 9",
          "; mine\r\nMoneyColor=1 1 1\r\nX=y\r\nMoneyColor=9 9 9\r\n"},
-        // a missing key is appended; LF lines become CRLF, the mark goes
-        {"\xEF\xBB\xBF# c\nA=1", "ZoneTextStyle", "3", "# c\r\nA=1\r\nZoneTextStyle=3\r\n"},
-        // the mark no longer hides the first line's key
-        {"\xEF\xBB\xBFMoneyColor=1 2 3\r\n", "MoneyColor", "4 5 6", "MoneyColor=4 5 6\r\n"},
+        // LF lines stay LF; a missing key is appended after the last line gets its end
+        {"# c\nA=1", "ZoneTextStyle", "3", "# c\nA=1\nZoneTextStyle=3\n"},
         // keys are exact: another case is another key
         {"moneycolor=1 2 3\r\n", "MoneyColor", "4 5 6", "moneycolor=1 2 3\r\nMoneyColor=4 5 6\r\n"},
         // appended before a Ctrl-Z, after which the plugin reads nothing
         {"A=1\r\n\x1A\r\n", "MoneyColor", "1 2 3", "A=1\r\nMoneyColor=1 2 3\r\n\x1A\r\n"},
-        // a key after a Ctrl-Z is not the plugin's: a new line before it
         {"\x1AMoneyColor=1 2 3\r\n", "MoneyColor", "7 7 7",
          "MoneyColor=7 7 7\r\n\x1AMoneyColor=1 2 3\r\n"},
         {"", "MoneyColor", "1 2 3", "MoneyColor=1 2 3\r\n"},
+        // CR alone: the plugin reads one line; the comment and the rest stay
+        {"MoneyColor=1 2 3\r; my colours\rZoneColor=4 5 6\r", "MoneyColor", "1 200 3",
+         "MoneyColor=1 200 3\r; my colours\rZoneColor=4 5 6\r"},
+        // a NUL hides the rest of its piece: the comment is one line to the checker, not two
+        {"; c\0omment\r\nMoneyColor=#FF0000\r\n"s, "MoneyColor", "255 0 0",
+         "; c\0omment\r\nMoneyColor=255 0 0\r\n"s},
+        {"MoneyColor=1 2 3\0 old\r\n"s, "MoneyColor", "255 255 255",
+         "MoneyColor=255 255 255\0 old\r\n"s},
+        // a line cut at 255 bytes: its second piece is an entry of its own and stays one
+        {"MoneyColor=1 2 3" + pad + "ZoneColor=4 5 6\r\n", "MoneyColor", "9 9 9",
+         "MoneyColor=9 9 9\r\nZoneColor=4 5 6\r\n"},
     };
     for (const auto& edit : edits)
         EXPECT_EQ(editor::set_value(edit.before, edit.key, edit.value), edit.after) << edit.before;
 }
 
-TEST(IniEdit, ReplacesALineAndResetsEverySetting) {
-    EXPECT_EQ(editor::replace_line("a\r\nMoneyColor=#FF0000\r\nb", 2, "MoneyColor=255 0 0"),
-              "a\r\nMoneyColor=255 0 0\r\nb");
-    EXPECT_EQ(editor::replace_line("a\r\n", 5, "x"), "a\r\n"); // no such line
+TEST(IniEdit, ResetsEverySettingAndMakesTheTemplate) {
     EXPECT_EQ(editor::reset_all("; c\r\nMoneyColor=1 2 3\r\nOther=1\r\nAllWeaponsCursorSize=9\r\n"),
               "; c\r\nMoneyColor=0 207 133\r\nOther=1\r\nAllWeaponsCursorSize=32.0\r\n");
+    EXPECT_EQ(editor::reset_all("; a\0b\r\nMoneyColor=1 2 3\r; x\r"s),
+              "; a\0b\r\nMoneyColor=0 207 133\r; x\r"s);
     const std::string fresh = editor::new_file();
     EXPECT_EQ(fresh.find("\n"), fresh.find("\r\n") + 1);
     EXPECT_NE(fresh.find("MoneyColor=0 207 133\r\n"), std::string::npos);
+}
+
+// ASCII as UTF-16: a NUL after (little-endian) or before each byte.
+std::string widened(std::string_view ascii, bool little_endian) {
+    std::string out;
+    for (const char c : ascii)
+        out += little_endian ? std::string{c, '\0'} : std::string{'\0', c};
+    return out;
+}
+
+TEST(IniEdit, ConvertsWhatThePluginCannotReadKeepingEveryLine) {
+    // "; café 🎨" and a setting, LF or CR LF; café's é and the palette emoji (U+1F3A8)
+    const std::string readable = "; caf\xC3\xA9 \xF0\x9F\x8E\xA8\r\nMoneyColor=1 2 3\r\n";
+    const std::string le = "\xFF\xFE" + widened("; caf", true) + "\xE9\0 \0<\xD8\xA8\xDF"s +
+                           widened("\r\nMoneyColor=1 2 3\r\n", true);
+    const std::string be = widened("; caf", false) + "\0\xE9\0 \xD8<\xDF\xA8"s +
+                           widened("\nMoneyColor=1 2 3\n", false);
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {le, readable},
+        {be, readable},
+        {"\xEF\xBB\xBF; caf\xC3\xA9 \xF0\x9F\x8E\xA8\nMoneyColor=1 2 3\n", readable},
+        {"MoneyColor=1 2 3\n", "MoneyColor=1 2 3\n"}, // 8-bit: as it is
+    };
+    for (const auto& [bytes, expected] : cases)
+        EXPECT_EQ(editor::plugin_readable(bytes), expected);
+}
+
+// The fixes offered over files with mistakes of every kind: each finding gets one, and
+// each leaves fewer findings.
+TEST(IniEdit, EveryFindingGetsAFixThatLeavesFewerFindings) {
+    const std::string tricky =
+        "; forum colours\r\n[HUD]\r\nMoneyColor=#FF0000\r\nMessagebox=300 10 20\r\n"
+        "MoneyColour=<svg/onload=alert(9)>\r\nZoneColor 1 2 3\r\nTimerColor=10 20 30 40\r\n"
+        "MoneyColor=0 207 133\r\nRiflesCursorNoZoomSize=0,6\r\nSomeOtherMod=keep me\r\n"
+        "\x1AZoneTextStyle=2\r\n";
+    const std::vector<std::string> files{
+        tricky,
+        "\xEF\xBB\xBFMoneyColor=1 2 3\r\n",           // a byte-order mark
+        "MoneyColor=1 2 3\rZoneColor=4 5 6\r",        // CR alone
+        " \r\n",                                      // empty
+        "; " + std::string(300, 'x') + "\r\nA=1\r\n", // a long line
+        widened("MoneyColor=1 2 3\r\n", true),        // UTF-16
+    };
+    std::vector<std::string> labels;
+    for (const auto& file : files) {
+        const auto report = checker::check_settings_bytes(file);
+        const auto fixes = editor::finding_fixes(file, report, 1 << 24);
+        ASSERT_EQ(fixes.size(), report.findings.size());
+        for (std::size_t i = 0; i < fixes.size(); ++i) {
+            ASSERT_TRUE(fixes[i]) << report.findings[i].message;
+            labels.push_back(fixes[i]->label);
+            const std::string fixed = editor::applied(file, fixes[i]->splice);
+            EXPECT_LT(checker::check_settings_bytes(fixed).findings.size(), report.findings.size());
+        }
+    }
+    EXPECT_EQ(std::count(labels.begin(), labels.end(), "comment the line out"), 4); // A too
+    for (const char* label :
+         {"remove the byte-order mark", "end every line with CR LF", "fill it with the template",
+          "convert it to 8-bit text", "keep the first 254 bytes as the line, the rest as comments"})
+        EXPECT_EQ(std::count(labels.begin(), labels.end(), label), 1) << label;
+    // a typo: its value comes along only when it is usable
+    for (const auto& [file, label] : std::vector<std::pair<std::string, std::string>>{
+             {"MoneyColour=<svg/onload=alert(9)>\r\n", "write MoneyColor=0 207 133 (the default)"},
+             {"MoneyColour=1 2 3\r\n", "write MoneyColor=1 2 3"}}) {
+        const auto fix = editor::finding_fixes(file, checker::check_settings_bytes(file), 1 << 20);
+        ASSERT_TRUE(fix.at(0));
+        EXPECT_EQ(fix[0]->label, label);
+    }
+}
+
+// ---- the property: generated files, random edits -------------------------------------
+
+std::string random_line(std::mt19937& random) {
+    static const std::vector<std::string> parts{"MoneyColor=1 2 3",
+                                                "ZoneColor=4 5 6",
+                                                "CounterColor=9 9 9 9",
+                                                "; comment",
+                                                "# c",
+                                                "[HUD]",
+                                                "  MoneyTextStyle = 2",
+                                                "AllWeaponsCursorSize=0.5",
+                                                "junk",
+                                                "=",
+                                                "moneycolor=1",
+                                                "RadarColour=7",
+                                                "\0"s,
+                                                "\x1A",
+                                                "\r",
+                                                "\t",
+                                                "\xEF\xBB\xBF",
+                                                "\xE9t\xE9",
+                                                "WastedBusted=1 1"};
+    const auto some_parts = [&] {
+        std::string text;
+        for (int i = std::uniform_int_distribution(0, 2)(random); i >= 0; --i)
+            text += parts[std::uniform_int_distribution<std::size_t>(0, parts.size() - 1)(random)];
+        return text;
+    };
+    std::string line = some_parts();
+    // lines past 255 bytes, cut by the reader at any place
+    if (std::uniform_int_distribution(0, 5)(random) == 0)
+        line += std::string(std::uniform_int_distribution(200, 300)(random), ' ') + some_parts();
+    const int end = std::uniform_int_distribution(0, 3)(random);
+    return line + (end == 0 ? "\r\n" : end == 1 ? "\n" : end == 2 ? "\r" : "");
+}
+
+// A value as the page writes it, and the numbers the plugin must read from it.
+struct Value {
+    std::string text;
+    std::vector<double> numbers;
+};
+
+Value random_value(std::mt19937& random, hud::SettingKind kind) {
+    const auto number = [&] { return std::uniform_int_distribution(0, 255)(random); };
+    if (kind == hud::SettingKind::Float) {
+        const int tenths = number() * 10 + number() % 10;
+        return {std::to_string(tenths / 10) + "." + std::to_string(tenths % 10),
+                {double(float(tenths / 10.0))}};
+    }
+    const int count = kind == hud::SettingKind::Rgba ? 4 : kind == hud::SettingKind::Rgb ? 3 : 1;
+    Value value;
+    for (int i = 0; i < count; ++i) {
+        const int n = number();
+        value.text += i ? " " : "";
+        value.text += std::to_string(n);
+        value.numbers.push_back(n);
+    }
+    return value;
+}
+
+TEST(IniEditProperty, AnEditChangesItsLineAndThePluginReadsTheNewValue) {
+    std::mt19937 random(17);
+    int edits = 0;
+    for (int round = 0; round < 3000; ++round) {
+        std::string file;
+        for (int i = std::uniform_int_distribution(0, 6)(random); i > 0; --i)
+            file += random_line(random);
+        if (editor::encoding_of(file) != editor::Encoding::eight_bit) continue;
+        const std::size_t row = std::uniform_int_distribution<std::size_t>(0, 33)(random);
+        const Value value = random_value(random, hud::hud_setting_table[row].kind);
+        EXPECT_STREQ(edit_properties::edit_broken(file, row, value.text, value.numbers), nullptr)
+            << testing::PrintToString(file) << " " << value.text;
+        EXPECT_STREQ(edit_properties::fix_broken(file), nullptr) << testing::PrintToString(file);
+        EXPECT_STREQ(edit_properties::reset_broken(file), nullptr) << testing::PrintToString(file);
+        ++edits;
+    }
+    EXPECT_GT(edits, 2000);
 }
 
 } // namespace

@@ -34,53 +34,53 @@ async function waitForFile(file) {
   return fs.readFileSync(file);
 }
 
-export async function viewSteps({ page, step, listed, nativeTable, checker, work, downloads, outDir }) {
+export async function viewSteps({ page, step, listed, nativeTable, checker, work, downloads, outDir,
+                                  open, lastWritten, iniPath }) {
   const choose = async (id, text) => {
     const value = await page.$eval(id, (select, t) => [...select.options].find(o => o.textContent === t).value, text);
     await page.select(id, value);
   };
   const lowContrast = () => page.$$eval("#list tr.low-contrast", rows => rows.map(r => r.dataset.key));
-
-  await step("a palette is one undoable edit that keeps the player's lines", async () => {
-    const before = await listed();
-    await choose("#palettes", "High contrast");
-    assert.deepEqual(await listed(), nativeTable(path.join(palettes, "high-contrast.ini")).table);
-    const saved = path.join(downloads, "tricky.ini");
-    fs.rmSync(saved, { force: true });
-    await page.click("#save");
-    const text = (await waitForFile(saved)).toString("latin1");
-    for (const kept of ["; my colours, copied from a forum\r\n", "# keep this comment\r\n", "SomeOtherMod=keep me\r\n"])
-      assert.ok(text.includes(kept), kept);
-    assert.deepEqual(nativeTable(saved).table, nativeTable(path.join(palettes, "high-contrast.ini")).table);
-    await page.click("#undo");
-    assert.deepEqual(await listed(), before);
-  });
+  await open(page, iniPath);
 
   await step("a code copied in the page is the same ini in the native checker", async () => {
-    await choose("#palettes", "Sunset strip");
-    await page.click("#list tr[data-key=Messagebox]");
-    await page.$eval("#value-0", el => { el.value = "300"; el.dispatchEvent(new Event("change")); });
     await page.click("#copy-code");
     const code = await page.$eval("#code", el => el.value);
     assert.match(code, /^TVC1[0-9A-Za-z]{158}$/);
     const made = path.join(work, "from-code.ini");
     execFileSync(checker, ["--from-code", code, "--output", made]);
-    const shown = await listed();
-    assert.equal(shown.Messagebox, "[300 skipped] 16 8");
-    shown.Messagebox = "[-1 skipped] 16 8"; // the code keeps "not written", not the 300
+    const shown = await listed(page);
+    assert.equal(shown.Messagebox, "[300 skipped] 10 20");
+    shown.Messagebox = "[-1 skipped] 10 20"; // the code keeps "not written", not the 300
     assert.deepEqual(nativeTable(made).table, shown);
   });
 
   await step("a damaged code changes nothing and says why", async () => {
-    const before = await listed();
+    const before = await listed(page);
     const undoable = await page.$eval("#undo", el => !el.disabled);
     const code = await page.$eval("#code", el => el.value);
     const damaged = code.slice(0, 60) + (code[60] === "A" ? "B" : "A") + code.slice(61);
     await page.$eval("#code", (el, text) => { el.value = text; }, damaged);
     await page.click("#paste-code");
     assert.match(await page.$eval("#code-message.problem", el => el.textContent), /damaged.*unchanged/);
-    assert.deepEqual(await listed(), before);
+    assert.deepEqual(await listed(page), before);
     assert.equal(await page.$eval("#undo", el => !el.disabled), undoable);
+  });
+
+  await step("a palette is one undoable edit that keeps the player's lines", async () => {
+    const before = await listed(page);
+    const palette = path.join(palettes, "high-contrast.ini");
+    await choose("#palettes", "High contrast");
+    assert.deepEqual(await listed(page), nativeTable(palette).table);
+    await page.click("#save");
+    const saved = path.join(work, "saved-palette.ini");
+    fs.writeFileSync(saved, (await lastWritten(page)).bytes);
+    const text = fs.readFileSync(saved, "latin1");
+    for (const kept of ["; my colours, copied from a forum\r\n", "# keep this comment\r\n", "SomeOtherMod=keep me\r\n"])
+      assert.ok(text.includes(kept), kept);
+    assert.deepEqual(nativeTable(saved).table, nativeTable(palette).table);
+    await page.click("#undo");
+    assert.deepEqual(await listed(page), before);
   });
 
   await step("every palette but the defaults reaches 3:1 on both drawn scenes", async () => {
@@ -99,7 +99,6 @@ export async function viewSteps({ page, step, listed, nativeTable, checker, work
 
   await step("a screenshot moves the contrast flags", async () => {
     await choose("#palettes", "Defaults");
-    await page.select("#background", "night");
     const night = await lowContrast();
     assert.deepEqual(night, ["WantedNotActiveColor"]);
     const shot = path.join(work, "white.png");
@@ -114,6 +113,7 @@ export async function viewSteps({ page, step, listed, nativeTable, checker, work
     await page.click("#undo");
     await page.select("#background", "night");
     assert.deepEqual(await lowContrast(), night);
+    await page.click("#undo");
   });
 
   await step("a colour-vision view changes the picture, compare changes nothing", async () => {
@@ -126,13 +126,14 @@ export async function viewSteps({ page, step, listed, nativeTable, checker, work
     assert.notDeepEqual(deutan, normal);
     await page.select("#vision", "normal");
     await choose("#palettes", "Neon nights");
-    const before = await listed();
+    const before = await listed(page);
+    const money = () => page.$eval("#picture [data-key=MoneyColor]", el => el.getAttribute("fill"));
     await page.select("#compare", "opened");
-    assert.equal(await page.$eval("#picture [data-key=MoneyColor]", el => el.getAttribute("fill")), "rgb(0,207,133)");
+    assert.equal(await money(), "rgb(0,207,133)");
     assert.match(await page.$eval("#compare-note", el => el.textContent), /nothing in your file changed/);
-    assert.deepEqual(await listed(), before);
+    assert.deepEqual(await listed(page), before);
     await page.select("#compare", "yours");
-    assert.equal(await page.$eval("#picture [data-key=MoneyColor]", el => el.getAttribute("fill")), "rgb(184,255,92)");
+    assert.equal(await money(), "rgb(184,255,92)");
   });
 
   await step("the picture with its background saves as a PNG", async () => {

@@ -1,11 +1,12 @@
 #!/usr/bin/env python3
 """Makes the editor one self-contained page: the WebAssembly core (its wasm inlined by
-the compiler) and the page's scripts, put into the page.
-Usage: bundle.py PAGE CORE SCRIPT... OUT"""
+the compiler) and the page's script, its parts joined in order, put into the page.
+Usage: bundle.py PAGE CORE OUT SCRIPT_PART..."""
 
 import sys
 
-page, core, scripts, out = sys.argv[1], sys.argv[2], sys.argv[3:-1], sys.argv[-1]
+page, core, out = sys.argv[1:4]
+parts = sys.argv[4:]
 
 
 def inline(text):
@@ -13,14 +14,14 @@ def inline(text):
     return text.replace("</script", "<\\/script")
 
 
-with open(page, encoding="utf-8") as f:
-    html = f.read()
-with open(core, encoding="utf-8") as f:
-    html = html.replace("/*@CORE@*/", inline(f.read()))
-script = ""
-for name in scripts:
-    with open(name, encoding="utf-8") as f:
-        script += f.read() + "\n"
+def read(path):
+    with open(path, encoding="utf-8") as f:
+        return f.read()
+
+
+script = '"use strict";\n' + "\n".join(read(part) for part in parts)
+html = read(page)
+html = html.replace("/*@CORE@*/", inline(read(core)))
 html = html.replace("/*@EDITOR@*/", inline(script))
 with open(out, "w", encoding="utf-8", newline="\n") as f:
     f.write(html)

@@ -1,11 +1,18 @@
 // The editor page's way into the plugin's own code: the checker's report (which is the
-// plugin's reader, accessors, table and pass) as JSON, the picture the checker draws,
-// and the edits of the file. Compiled to WebAssembly; the page only presents.
+// plugin's reader, accessors, table and pass) as JSON with a verified fix per finding,
+// the picture the checker draws, and the edits of the file. Compiled to WebAssembly;
+// the page only presents. The page hands every file over in memory it allocated on the
+// heap (malloc), never on the stack, so no file is too big for the core's own data.
 
+#include "core_result.hpp"
+#include "finding_fix.hpp"
 #include "hud/hud_setting_table.hpp"
 #include "ini_check.hpp"
 #include "ini_edit.hpp"
+#include "json_text.hpp"
 #include "palette_svg.hpp"
+#include "template_ini.hpp"
+#include "text_encoding.hpp"
 
 #include <emscripten.h>
 
@@ -15,31 +22,8 @@
 
 namespace {
 
-std::string result;
-
-int keep(std::string text) {
-    result = std::move(text);
-    return static_cast<int>(result.size());
-}
-
-// A JSON string of bytes, each byte above 0x7F as the code point of the same number.
-std::string json_string(std::string_view text) {
-    std::string out = "\"";
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (byte < 0x20 || byte >= 0x7F) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
-            out += escaped;
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
-}
+using editor::json_string;
+using editor::kept_result;
 
 std::string json_number(double value) {
     if (std::isnan(value)) return "\"nan\"";
@@ -85,22 +69,13 @@ std::string setting_json(const checker::SettingReport& s) {
     else
         for (int i = 0; i < (row.kind == hud::SettingKind::Integer ? 1 : 3); ++i)
             out += (i ? "," : "") + std::to_string(row.defaults.components[i]);
-    return out + "]}";
+    return out + "],\"default\":" + json_string(checker::default_text(s.row)) + "}";
 }
 
-// The line a finding offers to write ("write Key=value (why)" gives "Key=value").
-std::string fix_of(const std::string& suggestion) {
-    if (suggestion.rfind("write ", 0) != 0 || suggestion.find('=') == std::string::npos) return {};
-    std::string fix = suggestion.substr(6);
-    const std::size_t note = fix.find(" (");
-    if (note != std::string::npos) fix.resize(note);
-    if (fix.find(", or ") != std::string::npos) fix.resize(fix.find(", or "));
-    return fix;
-}
-
-std::string finding_json(const checker::Finding& f, const checker::CheckReport& report) {
-    const std::string fix = fix_of(f.suggestion);
-    std::string key = fix.substr(0, fix.find('='));
+// The setting a finding is about, if any: the one its line or its words name.
+std::string key_of(const checker::Finding& f, const checker::CheckReport& report) {
+    const std::string offered = editor::offered_line(f.suggestion);
+    std::string key = offered.substr(0, offered.find('='));
     if (key.empty())
         for (const auto& s : report.settings)
             if (f.line && s.line == f.line) key = hud::hud_setting_table[s.row].key;
@@ -110,13 +85,47 @@ std::string finding_json(const checker::Finding& f, const checker::CheckReport& 
         for (const auto& row : hud::hud_setting_table)
             if (named == row.key) key = named;
     }
-    return "{\"line\":" + std::to_string(f.line) + ",\"message\":" + json_string(f.message) +
-           ",\"suggestion\":" + json_string(f.suggestion) + ",\"key\":" + json_string(key) +
-           ",\"fix\":" + json_string(fix) + "}";
+    return key;
 }
+
+std::string fix_json(const std::optional<editor::FindingFix>& fix) {
+    if (!fix) return "null";
+    return "{\"label\":" + json_string(fix->label) + ",\"at\":" + std::to_string(fix->splice.at) +
+           ",\"removed\":" + std::to_string(fix->splice.removed) +
+           ",\"text\":" + json_string(fix->splice.text) + "}";
+}
+
+std::string finding_json(const checker::Finding& f, const checker::CheckReport& report,
+                         const std::optional<editor::FindingFix>& fix) {
+    return "{\"line\":" + std::to_string(f.line) + ",\"message\":" + json_string(f.message) +
+           ",\"suggestion\":" + json_string(f.suggestion) +
+           ",\"key\":" + json_string(key_of(f, report)) + ",\"fix\":" + fix_json(fix) + "}";
+}
+
+// Work for the fixes of one report: a few passes of the checker over a file of
+// megabytes, any number over a player's usual file.
+constexpr std::size_t fix_budget = 24u << 20;
+// A file of thousands of mistakes lists the first ones; the count says how many more.
+constexpr std::size_t findings_listed = 500;
 
 std::string_view bytes_of(const char* bytes, int size) {
     return {bytes, static_cast<std::size_t>(size > 0 ? size : 0)};
+}
+
+// The report; a preview (a picker being dragged) goes without the fixes' extra passes.
+std::string check_json(std::string_view bytes, bool with_fixes) {
+    auto report = checker::check_settings_bytes(bytes);
+    const std::size_t total = report.findings.size();
+    const auto fixes = editor::finding_fixes(bytes, report, with_fixes ? fix_budget : 0);
+    std::string out = "{\"settings\":[";
+    for (std::size_t i = 0; i < report.settings.size(); ++i)
+        out += (i ? "," : "") + setting_json(report.settings[i]);
+    out += "],\"findings\":[";
+    for (std::size_t i = 0; i < total && i < findings_listed; ++i)
+        out += (i ? "," : "") + finding_json(report.findings[i], report, fixes[i]);
+    out += "],\"findingCount\":" + std::to_string(total) +
+           ",\"svg\":" + json_string(checker::palette_svg(report)) + "}";
+    return out;
 }
 
 } // namespace
@@ -124,37 +133,36 @@ std::string_view bytes_of(const char* bytes, int size) {
 extern "C" {
 
 EMSCRIPTEN_KEEPALIVE const char* editor_result() {
-    return result.data();
+    return editor::core_result().data();
 }
 
 EMSCRIPTEN_KEEPALIVE int editor_check(const char* bytes, int size) {
-    const auto report = checker::check_settings_bytes(bytes_of(bytes, size));
-    std::string out = "{\"settings\":[";
-    for (std::size_t i = 0; i < report.settings.size(); ++i)
-        out += (i ? "," : "") + setting_json(report.settings[i]);
-    out += "],\"findings\":[";
-    for (std::size_t i = 0; i < report.findings.size(); ++i)
-        out += (i ? "," : "") + finding_json(report.findings[i], report);
-    out += "],\"svg\":" + json_string(checker::palette_svg(report)) + "}";
-    return keep(std::move(out));
+    return kept_result([&] { return check_json(bytes_of(bytes, size), true); });
+}
+
+EMSCRIPTEN_KEEPALIVE int editor_preview(const char* bytes, int size) {
+    return kept_result([&] { return check_json(bytes_of(bytes, size), false); });
 }
 
 EMSCRIPTEN_KEEPALIVE int editor_set(const char* bytes, int size, const char* key,
                                     const char* value) {
-    return keep(editor::set_value(bytes_of(bytes, size), key, value));
-}
-
-EMSCRIPTEN_KEEPALIVE int editor_replace_line(const char* bytes, int size, int line,
-                                             const char* text) {
-    return keep(editor::replace_line(bytes_of(bytes, size), line, text));
+    return kept_result([&] { return editor::set_value(bytes_of(bytes, size), key, value); });
 }
 
 EMSCRIPTEN_KEEPALIVE int editor_reset_all(const char* bytes, int size) {
-    return keep(editor::reset_all(bytes_of(bytes, size)));
+    return kept_result([&] { return editor::reset_all(bytes_of(bytes, size)); });
 }
 
 EMSCRIPTEN_KEEPALIVE int editor_new_file() {
-    return keep(editor::new_file());
+    return kept_result([] { return editor::new_file(); });
+}
+
+EMSCRIPTEN_KEEPALIVE int editor_encoding(const char* bytes, int size) {
+    return static_cast<int>(editor::encoding_of(bytes_of(bytes, size)));
+}
+
+EMSCRIPTEN_KEEPALIVE int editor_readable(const char* bytes, int size) {
+    return kept_result([&] { return editor::plugin_readable(bytes_of(bytes, size)); });
 }
 
 } // extern "C"

@@ -1,8 +1,10 @@
 // The editor page's way to the palettes, colour codes, contrast and colour-vision
-// views: all worked out by the checker's own code, so the page parses nothing.
+// views: all worked out by the checker's own code, so the page parses nothing. Answers
+// go to the one result the page reads (editor_result).
 
 #include "apply_settings.hpp"
 #include "colour_vision.hpp"
+#include "core_result.hpp"
 #include "element_contrast.hpp"
 #include "hud/hud_setting_table.hpp"
 #include "json_text.hpp"
@@ -17,13 +19,7 @@
 namespace {
 
 using editor::json_string;
-
-std::string kept;
-
-int keep(std::string text) {
-    kept = std::move(text);
-    return static_cast<int>(kept.size());
-}
+using editor::kept_result;
 
 std::string_view bytes_of(const char* bytes, int size) {
     return {bytes, static_cast<std::size_t>(size > 0 ? size : 0)};
@@ -33,16 +29,7 @@ checker::WrittenSettings written_of(std::string_view bytes) {
     return checker::written_settings(checker::check_settings_bytes(bytes));
 }
 
-} // namespace
-
-extern "C" {
-
-EMSCRIPTEN_KEEPALIVE const char* editor_view_result() {
-    return kept.data();
-}
-
-// [{"file":..,"name":..,"purpose":..}, ...]
-EMSCRIPTEN_KEEPALIVE int editor_palettes() {
+std::string palettes_json() {
     std::string out = "[";
     for (const auto& palette : checker::palette_files()) {
         const auto title = checker::palette_title(palette.bytes);
@@ -50,53 +37,28 @@ EMSCRIPTEN_KEEPALIVE int editor_palettes() {
                json_string(palette.file_name) + ",\"name\":" + json_string(title.name) +
                ",\"purpose\":" + json_string(title.purpose) + "}";
     }
-    return keep(out + "]");
+    return out + "]";
 }
 
-EMSCRIPTEN_KEEPALIVE int editor_apply_palette(const char* bytes, int size, int index) {
-    const auto palettes = checker::palette_files();
-    const std::string_view file = bytes_of(bytes, size);
-    if (index < 0 || static_cast<std::size_t>(index) >= palettes.size())
-        return keep(std::string{file});
-    return keep(editor::apply_settings(file, written_of(palettes[index].bytes)));
-}
-
-EMSCRIPTEN_KEEPALIVE int editor_code(const char* bytes, int size) {
-    return keep(checker::share_code(written_of(bytes_of(bytes, size))));
-}
-
-// The file with the code applied; or, for a code that cannot be read, minus one minus
-// the length of the reason, which is then the result.
-EMSCRIPTEN_KEEPALIVE int editor_paste_code(const char* bytes, int size, const char* code) {
-    const auto reading = checker::read_share_code(code);
-    if (!reading.settings) return -1 - keep(reading.problem);
-    return keep(editor::apply_settings(bytes_of(bytes, size), *reading.settings));
-}
-
-// `backdrops`: per table row red, green, blue and 1 when the page measured what lies
-// under that element (else 0). [{"key":..,"element":..,"ratio":..,"fix":..}, ...]
-EMSCRIPTEN_KEEPALIVE int editor_contrast(const char* bytes, int size,
-                                         const unsigned char* backdrops) {
+std::string contrast_json(std::string_view file, const unsigned char* backdrops) {
     checker::Backdrops given;
     for (std::size_t row = 0; row < given.size(); ++row) {
         const unsigned char* b = backdrops + 4 * row;
         if (b[3]) given[row] = checker::Colour{b[0], b[1], b[2]};
     }
     std::string out = "[";
-    for (const auto& c :
-         checker::element_contrasts(checker::check_settings_bytes(bytes_of(bytes, size)), given)) {
+    for (const auto& c : checker::element_contrasts(checker::check_settings_bytes(file), given)) {
         char ratio[32];
-        std::snprintf(ratio, sizeof ratio, "%.2f", c.ratio);
+        std::snprintf(ratio, sizeof ratio, "%.3f", c.ratio);
         out += (out.size() > 1 ? "," : "") + std::string{"{\"key\":"} +
                json_string(hud::hud_setting_table[c.row].key) +
                ",\"element\":" + json_string(hud::hud_element_name(c.row)) + ",\"ratio\":" + ratio +
                ",\"fix\":" + json_string(c.fix) + "}";
     }
-    return keep(out + "]");
+    return out + "]";
 }
 
-// {"protanopia":[9 numbers], ...}: for the page's colour-matrix filters.
-EMSCRIPTEN_KEEPALIVE int editor_vision_matrices() {
+std::string vision_json() {
     std::string out = "{";
     for (const auto vision : checker::colour_visions) {
         out += (out.size() > 1 ? ",\"" : "\"") + std::string{checker::vision_name(vision)} + "\":[";
@@ -108,7 +70,55 @@ EMSCRIPTEN_KEEPALIVE int editor_vision_matrices() {
         }
         out += "]";
     }
-    return keep(out + "}");
+    return out + "}";
+}
+
+} // namespace
+
+extern "C" {
+
+// [{"file":..,"name":..,"purpose":..}, ...], in file-name order.
+EMSCRIPTEN_KEEPALIVE int editor_palettes() {
+    return kept_result(palettes_json);
+}
+
+// The file with the palette of that file name applied; unchanged for another name.
+EMSCRIPTEN_KEEPALIVE int editor_apply_palette(const char* bytes, int size, const char* name) {
+    return kept_result([&] {
+        const std::string_view file = bytes_of(bytes, size);
+        for (const auto& palette : checker::palette_files())
+            if (palette.file_name == name)
+                return editor::apply_settings(file, written_of(palette.bytes));
+        return std::string{file};
+    });
+}
+
+EMSCRIPTEN_KEEPALIVE int editor_code(const char* bytes, int size) {
+    return kept_result([&] { return checker::share_code(written_of(bytes_of(bytes, size))); });
+}
+
+// The file with the code applied; for a code that cannot be read, -1 with the reason as
+// the result (as for any call that fails), and nothing changes.
+EMSCRIPTEN_KEEPALIVE int editor_paste_code(const char* bytes, int size, const char* code) {
+    const auto reading = checker::read_share_code(code);
+    if (!reading.settings) {
+        editor::keep_result(reading.problem);
+        return -1;
+    }
+    return kept_result(
+        [&] { return editor::apply_settings(bytes_of(bytes, size), *reading.settings); });
+}
+
+// `backdrops`: per table row red, green, blue and 1 when the page measured what lies
+// under that element (else 0). [{"key":..,"element":..,"ratio":..,"fix":..}, ...]
+EMSCRIPTEN_KEEPALIVE int editor_contrast(const char* bytes, int size,
+                                         const unsigned char* backdrops) {
+    return kept_result([&] { return contrast_json(bytes_of(bytes, size), backdrops); });
+}
+
+// {"protanopia":[9 numbers], ...}: for the page's colour-matrix filters.
+EMSCRIPTEN_KEEPALIVE int editor_vision_matrices() {
+    return kept_result(vision_json);
 }
 
 } // extern "C"

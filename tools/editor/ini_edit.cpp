@@ -2,104 +2,142 @@
 
 #include "config/settings_file.hpp"
 #include "hud/hud_setting_table.hpp"
+#include "piece_edits.hpp"
+#include "table_row.hpp"
 #include "template_ini.hpp"
+#include "text_encoding.hpp"
 #include "text_mode.hpp"
 
+#include <algorithm>
+#include <optional>
+#include <utility>
 #include <vector>
 
 namespace editor {
 namespace {
 
-constexpr std::string_view byte_order_mark = "\xEF\xBB\xBF";
+using Entries = std::vector<std::pair<std::string, std::string>>;
 
-// The file's lines without their ends; `ended` tells whether the last one had one.
-struct Lines {
-    std::vector<std::string> lines;
-    bool ended = true;
-};
-
-Lines split(std::string_view bytes) {
-    if (bytes.substr(0, 3) == byte_order_mark) bytes.remove_prefix(3);
-    Lines out;
-    while (!bytes.empty()) {
-        const std::size_t end = bytes.find('\n');
-        std::string_view line = bytes.substr(0, end);
-        if (!line.empty() && line.back() == '\r' && end != std::string_view::npos)
-            line.remove_suffix(1);
-        out.lines.emplace_back(line);
-        if (end == std::string_view::npos) {
-            out.ended = false;
-            break;
-        }
-        bytes.remove_prefix(end + 1);
+// The entries the reader stores, but those of the table's keys in `left_out`.
+Entries entries_except(const ReaderLines& lines, const std::vector<bool>& left_out) {
+    Entries out;
+    for (const auto& piece : lines.pieces) {
+        const hud::HudSetting* row = piece.key ? table_row(*piece.key) : nullptr;
+        if (piece.key && !(row && left_out[row_index(*row)]))
+            out.emplace_back(*piece.key, piece.value);
     }
     return out;
 }
 
-std::string join(const Lines& file) {
-    std::string out;
-    for (std::size_t i = 0; i < file.lines.size(); ++i) {
-        out += file.lines[i];
-        if (i + 1 < file.lines.size() || file.ended) out += "\r\n";
-    }
+Entries entries_except(const ReaderLines& lines, std::string_view key) {
+    Entries out;
+    for (const auto& piece : lines.pieces)
+        if (piece.key && *piece.key != key) out.emplace_back(*piece.key, piece.value);
     return out;
 }
 
-// The line (0-based) the plugin takes `key` from, or -1. Lines are counted over what
-// the plugin reads, which ends at a Ctrl-Z.
-int line_of_key(std::string_view bytes, std::string_view key) {
-    if (bytes.substr(0, 3) == byte_order_mark) bytes.remove_prefix(3);
-    const std::string text = checker::windows_text_mode(bytes);
-    int line = 0, found = -1;
-    config::for_each_settings_piece(std::string_view{text},
-                                    [&](const char* piece, const auto& entry) {
-                                        if (entry && entry->key == key) found = line;
-                                        const std::string_view seen{piece};
-                                        if (!seen.empty() && seen.back() == '\n') ++line;
-                                    });
-    return found;
+// What the plugin makes of `key` in `file`: its typed value, or the stored text of a
+// key it does not use.
+std::vector<double> reading(const config::SettingsFile& file, std::string_view key) {
+    const hud::HudSetting* row = table_row(key);
+    if (!row) {
+        const auto value = file.find(key);
+        return value ? std::vector<double>(value->begin(), value->end()) : std::vector<double>{};
+    }
+    const auto& d = row->defaults.components;
+    switch (row->kind) {
+    case hud::SettingKind::Rgb: {
+        const auto c = file.get_rgb(row->key, d[0], d[1], d[2]);
+        return {double(c.red), double(c.green), double(c.blue)};
+    }
+    case hud::SettingKind::Rgba: {
+        const auto c = file.get_rgba(row->key, d[0], d[1], d[2]);
+        return {double(c.red), double(c.green), double(c.blue), double(c.alpha)};
+    }
+    case hud::SettingKind::Integer:
+        return {double(file.get_int(row->key, d[0]))};
+    case hud::SettingKind::Float:
+        return {double(file.get_float(row->key, row->defaults.real))};
+    }
+    return {};
+}
+
+std::vector<double> reading_of(std::string_view bytes, std::string_view key) {
+    return reading(config::SettingsFile::from_text(checker::windows_text_mode(bytes)), key);
 }
 
 } // namespace
 
-std::string set_value(std::string_view bytes, std::string_view key, std::string_view value) {
-    Lines file = split(bytes);
+Splice value_splice(std::string_view bytes, std::string_view key, std::string_view value) {
     const std::string entry = std::string{key} + "=" + std::string{value};
-    const int line = line_of_key(bytes, key);
-    if (line >= 0 && line < static_cast<int>(file.lines.size())) {
-        file.lines[line] = entry;
-        return join(file);
+    const ReaderLines lines = reader_lines(bytes);
+    const ReaderPiece* piece = winning_piece(lines, key);
+    const std::vector<Splice> candidates =
+        piece ? replacements(bytes, lines, *piece, entry)
+              : std::vector<Splice>{appended_line(bytes, lines, entry)};
+    const std::vector<double> wanted = reading_of(entry + "\n", key);
+    const Entries others = entries_except(lines, key);
+    for (const auto& candidate : candidates) {
+        const std::string after = applied(bytes, candidate);
+        if (reading_of(after, key) == wanted && entries_except(reader_lines(after), key) == others)
+            return candidate;
     }
-    // Before the line holding a Ctrl-Z, if one ends the file early.
-    std::size_t at = file.lines.size();
-    for (std::size_t i = 0; i < file.lines.size(); ++i)
-        if (file.lines[i].find(checker::end_of_file_mark) != std::string::npos) {
-            at = i;
-            break;
-        }
-    file.lines.insert(file.lines.begin() + static_cast<std::ptrdiff_t>(at), entry);
-    if (at + 1 == file.lines.size()) file.ended = true;
-    return join(file);
+    return candidates.back();
 }
 
-std::string replace_line(std::string_view bytes, int line, std::string_view text) {
-    Lines file = split(bytes);
-    if (line >= 1 && line <= static_cast<int>(file.lines.size()))
-        file.lines[line - 1] = std::string{text};
-    return join(file);
+std::string set_value(std::string_view bytes, std::string_view key, std::string_view value) {
+    return applied(bytes, value_splice(bytes, key, value));
 }
+
+namespace {
+
+// Every set key's line made its default at once (from the end, so the places found stay
+// right), when that reads as it must: each of them the default, everything else as before.
+std::optional<std::string> reset_at_once(std::string_view bytes) {
+    const ReaderLines lines = reader_lines(bytes);
+    std::vector<bool> reset(hud::hud_setting_table.size(), false);
+    std::vector<std::pair<const ReaderPiece*, std::size_t>> places;
+    for (std::size_t row = 0; row < reset.size(); ++row)
+        if (const ReaderPiece* piece = winning_piece(lines, hud::hud_setting_table[row].key)) {
+            places.emplace_back(piece, row);
+            reset[row] = true;
+        }
+    std::sort(places.begin(), places.end(),
+              [](const auto& a, const auto& b) { return a.first->start > b.first->start; });
+    std::string out{bytes};
+    for (const auto& [piece, row] : places) {
+        const std::string entry =
+            std::string{hud::hud_setting_table[row].key} + "=" + checker::default_text(row);
+        out = applied(out, replacements(bytes, lines, *piece, entry).front());
+    }
+    const auto file = config::SettingsFile::from_text(checker::windows_text_mode(out));
+    for (const auto& [piece, row] : places) {
+        const char* key = hud::hud_setting_table[row].key;
+        if (reading(file, key) !=
+            reading_of(std::string{key} + "=" + checker::default_text(row) + "\n", key))
+            return std::nullopt;
+    }
+    if (entries_except(reader_lines(out), reset) != entries_except(lines, reset))
+        return std::nullopt;
+    return out;
+}
+
+} // namespace
 
 std::string reset_all(std::string_view bytes) {
+    if (auto out = reset_at_once(bytes)) return *out;
+    // One by one, each edit checked as any other.
     std::string out{bytes};
     for (std::size_t row = 0; row < hud::hud_setting_table.size(); ++row) {
         const char* key = hud::hud_setting_table[row].key;
-        if (line_of_key(out, key) >= 0) out = set_value(out, key, checker::default_text(row));
+        const ReaderLines lines = reader_lines(out);
+        if (winning_piece(lines, key)) out = set_value(out, key, checker::default_text(row));
     }
-    return join(split(out));
+    return out;
 }
 
 std::string new_file() {
-    return join(split(checker::template_ini()));
+    return with_crlf(checker::template_ini());
 }
 
 } // namespace editor

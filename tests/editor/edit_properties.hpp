@@ -1,0 +1,83 @@
+#pragma once
+// What must hold of every edit of a file, checked by the unit tests over generated
+// files and by the fuzz target over any bytes: the edit changes the edited setting's
+// line only (or appends one line), the plugin reads the new value for that key and
+// every other setting as before; Reset all leaves every setting at its default; and
+// every offered fix leaves fewer findings.
+
+#include "finding_fix.hpp"
+#include "hud/hud_setting_table.hpp"
+#include "ini_check.hpp"
+#include "ini_edit.hpp"
+#include "reader_lines.hpp"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace edit_properties {
+
+// The bytes that changed lie within the line at `line_start` (the edited setting's; it
+// may come out as several, where the reader cut it into pieces that must read as
+// before), or are one new line with the end the line before it lacked.
+inline bool one_line_changed(const std::string& before, const std::string& after,
+                             std::size_t line_start) {
+    std::size_t prefix = 0;
+    while (prefix < before.size() && prefix < after.size() && before[prefix] == after[prefix])
+        ++prefix;
+    std::size_t suffix = 0;
+    while (suffix < before.size() - prefix && suffix < after.size() - prefix &&
+           before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix])
+        ++suffix;
+    const std::string removed = before.substr(prefix, before.size() - suffix - prefix);
+    const std::string added = after.substr(prefix, after.size() - suffix - prefix);
+    const auto feeds = [](const std::string& text) {
+        return std::count(text.begin(), text.end(), '\n');
+    };
+    if (removed.empty()) return feeds(added) <= 2;
+    const std::size_t from = std::min(prefix, line_start);
+    const std::size_t to = std::max(before.size() - suffix, line_start);
+    return feeds(removed) == 0 && before.substr(from, to - from).find('\n') == std::string::npos;
+}
+
+// nullptr when setting `row` to `value` (the page's form of it, which the plugin reads
+// as `numbers`) keeps every promise; else the promise it broke.
+inline const char* edit_broken(const std::string& file, std::size_t row, const std::string& value,
+                               const std::vector<double>& numbers) {
+    const char* key = hud::hud_setting_table[row].key;
+    const auto before = checker::check_settings_bytes(file);
+    const std::string after = editor::set_value(file, key, value);
+    const auto report = checker::check_settings_bytes(after);
+    if (report.settings[row].parsed != numbers) return "the plugin does not read the new value";
+    for (std::size_t other = 0; other < report.settings.size(); ++other)
+        if (other != row && report.settings[other].parsed != before.settings[other].parsed)
+            return "another setting changed";
+    const auto lines = editor::reader_lines(file);
+    const auto* piece = editor::winning_piece(lines, key);
+    if (!one_line_changed(file, after, piece ? piece->start : file.size()))
+        return "more than the setting's line changed";
+    return nullptr;
+}
+
+// After Reset all, every setting reads as with no file at all.
+inline const char* reset_broken(const std::string& file) {
+    const auto defaults = checker::check_no_file();
+    const auto report = checker::check_settings_bytes(editor::reset_all(file));
+    for (std::size_t row = 0; row < report.settings.size(); ++row)
+        if (report.settings[row].parsed != defaults.settings[row].parsed)
+            return "a setting not at its default after Reset all";
+    return nullptr;
+}
+
+inline const char* fix_broken(const std::string& file) {
+    const auto report = checker::check_settings_bytes(file);
+    for (const auto& fix : editor::finding_fixes(file, report, 1 << 22))
+        if (fix &&
+            (fix->splice.at + fix->splice.removed > file.size() ||
+             checker::check_settings_bytes(editor::applied(file, fix->splice)).findings.size() >=
+                 report.findings.size()))
+            return "a fix that does not leave fewer findings";
+    return nullptr;
+}
+
+} // namespace edit_properties

@@ -1,0 +1,36 @@
+// Arbitrary bytes as a player's file, edited as the editor page edits it: the first
+// bytes pick the setting and its numbers, the rest is the file. The edit must change
+// only that setting's line and the plugin must read the new value; Reset all must
+// bring every setting to its default; every fix offered for the file must leave fewer
+// findings.
+
+#include "edit_properties.hpp"
+#include "fuzz_invariants.hpp"
+#include "text_encoding.hpp"
+
+#include <cstdint>
+#include <string>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size < 5) return 0;
+    const std::size_t row = data[0] % hud::hud_setting_table.size();
+    const std::string file(reinterpret_cast<const char*>(data) + 5, size - 5);
+    if (editor::encoding_of(file) != editor::Encoding::eight_bit) return 0; // Save converts those
+    std::string value;
+    std::vector<double> numbers;
+    if (hud::hud_setting_table[row].kind == hud::SettingKind::Float) {
+        value = std::to_string(data[1]) + "." + std::to_string(data[2] % 10);
+        numbers = {double(float((data[1] * 10 + data[2] % 10) / 10.0))};
+    } else {
+        for (int i = 0; i < hud::component_count(hud::hud_setting_table[row].kind); ++i) {
+            value += i ? " " : "";
+            value += std::to_string(data[1 + i]);
+            numbers.push_back(data[1 + i]);
+        }
+    }
+    if (const char* broken = edit_properties::edit_broken(file, row, value, numbers))
+        fuzz::fail(broken);
+    if (const char* broken = edit_properties::fix_broken(file)) fuzz::fail(broken);
+    if (const char* broken = edit_properties::reset_broken(file)) fuzz::fail(broken);
+    return 0;
+}

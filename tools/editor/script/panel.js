@@ -1,0 +1,174 @@
+// The edit panel of the selected setting. It is built once per setting and then only
+// updated, so a field being typed in is never replaced under the cursor. Fields take
+// what the plugin can use: colours and styles whole numbers 0..255, sizes decimal
+// numbers written with a point; anything else is refused, visibly, and never written.
+
+let panelKey = null;
+let pendingPreview = null;
+
+// A field's text as the plugin wants it: { text } or { refused }; `note` when changed.
+function wholeNumber(typed, name) {
+  const trimmed = typed.trim();
+  const number = Number(trimmed);
+  if (trimmed === "" || !Number.isFinite(number) || !Number.isInteger(number))
+    return { refused: `${name}: "${typed}" is not written; it takes a whole number 0..255` };
+  const clamped = Math.min(255, Math.max(0, number));
+  return { text: String(clamped),
+           note: clamped !== number || String(number) !== trimmed ? `${name}: ${trimmed} is written as ${clamped}` : "" };
+}
+
+function decimalNumber(typed, name) {
+  const trimmed = typed.trim().replace(",", ".");
+  const number = Number(trimmed);
+  if (trimmed === "" || !Number.isFinite(number) || Math.abs(number) > 1000)
+    return { refused: `${name}: "${typed}" is not written; it takes a number like 0.6 (with a point), up to 1000` };
+  let text = String(Number(number.toFixed(6)));
+  if (!text.includes(".")) text += ".0";
+  return { text, note: text !== typed.trim() ? `${name}: ${typed.trim()} is written as ${text}` : "" };
+}
+
+function fieldsOf(setting) {
+  if (isColour(setting))
+    return componentNames.slice(0, setting.kind === "rgba" ? 4 : 3)
+      .map((name, i) => ({ id: "value-" + i, name, index: i, read: wholeNumber }));
+  return [{ id: "value", name: setting.kind === "style" ? "text style" : "size", index: 0,
+            read: setting.kind === "style" ? wholeNumber : decimalNumber }];
+}
+
+// The value the fields make together; a refused field keeps the file's value.
+function composedValue(setting) {
+  const notes = [], refusals = [];
+  const parts = fieldsOf(setting).map(field => {
+    const input = document.getElementById(field.id);
+    let read = field.read(input.value, field.name);
+    input.setAttribute("aria-invalid", String(Boolean(read.refused)));
+    if (read.refused) {
+      refusals.push(read.refused);
+      read = field.read(formatNumber(setting.parsed[field.index]), field.name);
+    }
+    if (read.note) notes.push(read.note);
+    return read.text ?? setting.default.split(" ")[field.index];
+  });
+  return { value: parts.join(" "), notes, refusals };
+}
+
+function say(messages) {
+  document.getElementById("panel-message").textContent = messages.join("; ");
+}
+
+function previewValue(key, value) {
+  const first = pendingPreview === null;
+  pendingPreview = { key, value };
+  if (!first) return;
+  requestAnimationFrame(() => {
+    if (!pendingPreview) return; // committed meanwhile
+    const { key, value } = pendingPreview;
+    pendingPreview = null;
+    ui.preview = setValueIn(doc.bytes, key, value);
+    renderPreview(ui.preview);
+  });
+}
+
+function commitValue(key, value) {
+  pendingPreview = null;
+  change(setValueIn(doc.bytes, key, value), `${key} set to ${value}`);
+}
+
+function currentSetting() {
+  return reportOf(doc.bytes).settings.find(s => s.key === panelKey);
+}
+
+function onFieldInput() {
+  const { value, refusals } = composedValue(currentSetting());
+  say(refusals);
+  if (!refusals.length) previewValue(panelKey, value);
+}
+
+function onFieldChange() {
+  const setting = currentSetting();
+  const { value, notes, refusals } = composedValue(setting);
+  say([...refusals, ...notes]);
+  if (refusals.length) {
+    pendingPreview = null;
+    renderPreview(doc.bytes); // the preview goes; the refused text stays in its field, marked
+    return;
+  }
+  commitValue(setting.key, value);
+}
+
+function pickerValue(setting) {
+  const rgb = [1, 3, 5].map(i => parseInt(document.getElementById("picker").value.substr(i, 2), 16));
+  rgb.forEach((c, i) => { document.getElementById("value-" + i).value = String(c); });
+  return composedValue(setting).value;
+}
+
+function buildPanel(setting) {
+  const panel = document.getElementById("panel");
+  panelKey = setting.key;
+  panel.textContent = "";
+  const title = element("h2", { id: "panel-title", tabIndex: -1, textContent: setting.key });
+  const where = element("div", { className: "element", id: "panel-where" });
+  const row = element("div", { className: "row" });
+  if (isColour(setting)) {
+    const picker = element("input", { type: "color", id: "picker" });
+    picker.setAttribute("aria-label", `colour of ${setting.key}`);
+    picker.addEventListener("input", () => previewValue(panelKey, pickerValue(currentSetting())));
+    picker.addEventListener("change", () => commitValue(panelKey, pickerValue(currentSetting())));
+    row.appendChild(picker);
+  }
+  for (const field of fieldsOf(setting)) {
+    const input = element("input", { type: "text", id: field.id, size: 5, autocomplete: "off" });
+    input.inputMode = field.read === wholeNumber ? "numeric" : "decimal";
+    input.addEventListener("input", onFieldInput);
+    input.addEventListener("change", onFieldChange);
+    row.appendChild(element("label", {}, field.name + " ", input));
+  }
+  const reset = element("button", { id: "reset", type: "button", textContent: "Reset to default" });
+  reset.addEventListener("click", () => commitValue(panelKey, currentSetting().default));
+  row.appendChild(reset);
+  panel.append(title, where, row,
+    element("div", { id: "panel-message", className: "refused", role: "status" }),
+    element("div", { id: "panel-note", className: "note" }),
+    element("div", { id: "panel-raw", className: "raw" }),
+    element("div", { id: "panel-findings" }));
+  panel.setAttribute("aria-labelledby", "panel-title");
+}
+
+function updatePanel(setting, report) {
+  document.getElementById("panel-where").textContent =
+    setting.element + (setting.line ? " · line " + setting.line : " · default");
+  for (const field of fieldsOf(setting)) {
+    const input = document.getElementById(field.id);
+    if (input !== document.activeElement) {
+      input.value = formatNumber(setting.parsed[field.index]);
+      input.setAttribute("aria-invalid", "false");
+    }
+  }
+  const picker = document.getElementById("picker");
+  if (picker && picker !== document.activeElement) picker.value = hex(shownRgb(setting));
+  const skipped = setting.written.map((w, i) => w === null ? componentNames[i] : null).filter(Boolean);
+  document.getElementById("panel-note").textContent = skipped.length
+    ? `outside 0..255, so not written: the game keeps its own ${skipped.join(", ")} (shown here as the default)` : "";
+  document.getElementById("panel-raw").textContent =
+    setting.line ? `in the file: ${setting.key}=${setting.raw}` : "not in the file: the default applies";
+  const findings = document.getElementById("panel-findings");
+  findings.textContent = "";
+  for (const finding of findingsFor(report, setting.key)) findings.appendChild(findingBox(finding));
+}
+
+function renderPanel(report) {
+  const setting = report.settings.find(s => s.key === ui.selected);
+  if (!setting) return;
+  if (panelKey !== setting.key) {
+    buildPanel(setting);
+    say([]);
+  }
+  updatePanel(setting, report);
+}
+
+// The panel in view once a setting is opened; from the keyboard, its first field focused.
+function showPanel(fromKeyboard) {
+  const panel = document.getElementById("panel");
+  panel.scrollIntoView({ block: "nearest" });
+  if (fromKeyboard) panel.querySelector("input, button")?.focus();
+}
