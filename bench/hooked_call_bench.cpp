@@ -3,6 +3,7 @@
 // the plain one. This executable is its own host: its image covers the host addresses.
 
 #include "config/settings_path.hpp"
+#include "hud/hud_setting_table.hpp"
 #include "hud/recolour_pass.hpp"
 #include "injector/hooking/function_hooker.hpp"
 #include "plugin/events/base_event.hpp"

@@ -2,9 +2,9 @@
 // a file of 34 keys and for files of many lines (mostly unknown keys, each of which the
 // checker looks up a suggestion for): the cost per line should stay flat.
 
+#include "check/ini_check.hpp"
 #include "config/settings_file.hpp"
-#include "hud/recolour_pass.hpp"
-#include "ini_check.hpp"
+#include "hud/apply_settings.hpp"
 
 #include <benchmark/benchmark.h>
 

@@ -1,4 +1,4 @@
-#include "colour.hpp"
+#include "check/colour.hpp"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "colour_vision.hpp"
+#include "check/colour_vision.hpp"
 
 namespace checker {
 

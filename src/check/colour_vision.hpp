@@ -3,7 +3,7 @@
 // matrices (Machado, Oliveira and Fernandes 2009, severity 1) on linear light, and grey
 // (the relative luminance).
 
-#include "colour.hpp"
+#include "check/colour.hpp"
 
 #include <array>
 #include <string_view>

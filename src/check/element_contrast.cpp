@@ -1,4 +1,4 @@
-#include "element_contrast.hpp"
+#include "check/element_contrast.hpp"
 
 #include "hud/hud_setting_table.hpp"
 

@@ -2,9 +2,9 @@
 // The contrast of each text and icon of the HUD against what lies under it, and for one
 // that falls short, the nearest colour of the same hue that reaches the least ratio.
 
-#include "colour.hpp"
+#include "check/colour.hpp"
+#include "check/ini_check.hpp"
 #include "hud/hud_setting_table.hpp"
-#include "ini_check.hpp"
 
 #include <array>
 #include <optional>

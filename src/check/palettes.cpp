@@ -1,4 +1,4 @@
-#include "palettes.hpp"
+#include "check/palettes.hpp"
 
 namespace checker {
 

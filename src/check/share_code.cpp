@@ -1,4 +1,4 @@
-#include "share_code.hpp"
+#include "check/share_code.hpp"
 
 #include <array>
 #include <cstdint>

@@ -7,7 +7,7 @@
 // (little-endian), 12 bytes whose bit i marks byte component i as not written, and
 // the CRC-32 of the tag and those 113 bytes.
 
-#include "written_settings.hpp"
+#include "check/written_settings.hpp"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
-#include "written_settings.hpp"
+#include "check/written_settings.hpp"
 
-#include "template_ini.hpp"
+#include "check/template_ini.hpp"
 
 #include <cmath>
 #include <cstdio>

@@ -4,8 +4,8 @@
 // the single-precision number, bit for bit. What a colour code holds, and what a
 // palette or a pasted code gives the file.
 
+#include "check/ini_check.hpp"
 #include "hud/hud_setting_table.hpp"
-#include "ini_check.hpp"
 
 #include <array>
 #include <cstdint>

@@ -1,5 +1,6 @@
 #include "config/settings_file.hpp"
 
+#include "common/file_closer.hpp"
 #include "config/settings_path.hpp"
 
 #include <cerrno>
@@ -20,10 +21,6 @@ bool is_blank(char c) {
 bool is_value_tail(char c) {
     return is_blank(c) || c == '\r' || c == '\n';
 }
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
 
 bool is_space(char c) {
     return c == ' ' || (c >= '\t' && c <= '\r');
@@ -95,7 +92,7 @@ struct SettingsFile::Inserter {
 
 SettingsFile::SettingsFile(const char* path) {
     if (!path || *path == '\0') return;
-    const std::unique_ptr<std::FILE, FileCloser> file{std::fopen(path, "r")};
+    const UniqueFile file{std::fopen(path, "r")};
     if (file) for_each_settings_piece(file.get(), Inserter{*this});
 }
 

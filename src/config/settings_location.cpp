@@ -47,7 +47,7 @@ void store_settings_path(std::string_view path) {
         settings_path[0] = '\0';
         return;
     }
-    std::memcpy(settings_path.data(), path.data(), path.size());
+    std::copy(path.begin(), path.end(), settings_path.begin());
     settings_path[path.size()] = '\0';
 }
 

@@ -1,7 +1,5 @@
 #include "hud/guarded_host_writer.hpp"
 
-#include "config/settings_location.hpp"
-#include "hud/recolour_pass.hpp"
 #include "injector/guarded_access.hpp"
 
 namespace hud {
@@ -14,13 +12,6 @@ void GuardedHostWriter::patch_byte(HostAddress address, std::uint8_t value) {
 
 void GuardedHostWriter::patch_float(HostAddress address, float value) {
     if (host_image_.contains(address, sizeof value)) injector::patch_float(address, value);
-}
-
-void recolour_pass() {
-    config::locate_settings_file();
-    // Read afresh (three header reads): the pass keeps no state between runs.
-    GuardedHostWriter writer{platform::executable_image()};
-    recolour_from_settings_path(writer);
 }
 
 } // namespace hud

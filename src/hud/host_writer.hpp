@@ -2,13 +2,13 @@
 // The two writes the recolour pass makes. The plugin writes host memory; tests and
 // tools record what would be written.
 
+#include "common/host_address.hpp"
+
 #include <cstdint>
 #include <cstring>
 #include <vector>
 
 namespace hud {
-
-using HostAddress = std::uint32_t;
 
 class HostWriter {
 public:

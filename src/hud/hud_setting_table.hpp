@@ -2,14 +2,14 @@
 // The 34 HUD settings: each configuration key, its value kind, its defaults, and the
 // host addresses its components are written to, in the order the pass writes them.
 
+#include "common/host_address.hpp"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 
 namespace hud {
-
-using HostAddress = std::uint32_t;
 
 enum class SettingKind { Rgb, Rgba, Integer, Float };
 

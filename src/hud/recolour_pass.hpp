@@ -1,25 +1,10 @@
 #pragma once
-// The recolour pass: every row of the HUD table, queried from the settings file and
-// written through a HostWriter, in table order.
-
-#include "config/settings_file.hpp"
-#include "hud/host_writer.hpp"
-#include "hud/hud_setting_table.hpp"
+// The plugin's recolour pass: what runs after each hooked host call.
 
 namespace hud {
 
-// One row: its query with the row's defaults, then a write per in-range component.
-void apply_setting(const HudSetting& setting, const config::SettingsQueries& file,
-                   HostWriter& writer);
-
-// All rows of the table against one settings file.
-void apply_settings(const config::SettingsQueries& file, HostWriter& writer);
-
-// Reads the file named by settings_path afresh and applies it. Only the table's keys
-// are kept, in storage on the stack, so it allocates nothing whatever the file holds.
-void recolour_from_settings_path(HostWriter& writer);
-
-// The plugin's pass: locate the file, read it, write the host's memory.
+// Locates the settings file, reads it afresh and writes the HUD into the host's own
+// image. Reports nothing; may run any number of times.
 void recolour_pass();
 
 } // namespace hud

@@ -3,14 +3,13 @@
 // change back. An access whose change fails is made only when the page allows it as
 // it stands, so a bad address is skipped instead of faulting inside the game.
 
+#include "common/host_address.hpp"
 #include "platform/host_services.hpp"
 
 #include <cstdint>
 #include <cstring>
 
 namespace injector {
-
-using HostAddress = std::uint32_t;
 
 inline void* host_pointer(HostAddress address) {
     return reinterpret_cast<void*>(static_cast<std::uintptr_t>(address));

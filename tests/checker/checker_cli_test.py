@@ -10,6 +10,7 @@ import xml.etree.ElementTree as ElementTree
 
 COMMAND = []
 WINDOWS = False
+SIMULATED_HOSTS = {}  # build name: the simulated host's executable, in the Windows build
 KEYS = ["Messagebox", "Messagebox2", "Styledtext", "WantedActiveColor", "WantedNotActiveColor",
         "WantedFlashColor", "WastedBusted", "WastedBustedTextStyle", "MoneyColor",
         "MoneyTextStyle", "TimeColor", "TimeTextStyle", "TimerColor", "TimerTextStyle",
@@ -66,20 +67,6 @@ class CheckerCommandLine(unittest.TestCase):
             out.write(text)
         return path
 
-    def test_clean_file_exits_0(self):
-        path = self.write("clean.ini", "MoneyColor=255 0 0\r\nTimeColor=1 2 3 4\r\n")
-        status, out, _ = run(host_path(path))
-        self.assertEqual(status, 0, out)
-        self.assertIn("no findings", out)
-        self.assertIn("MoneyColor", out)
-
-    def test_findings_exit_1_with_line_and_suggestion(self):
-        path = self.write("bad.ini", "[HUD]\nmoneycolor=1 2 3\n")
-        status, out, _ = run(host_path(path))
-        self.assertEqual(status, 1, out)
-        self.assertIn("line 2: unknown key \"moneycolor\"", out)
-        self.assertIn("did you mean \"MoneyColor\"", out)
-
     def test_unreadable_paths_exit_2_with_a_message(self):
         status, _, err = run(host_path(os.path.join(self.root, "absent.ini")))
         self.assertEqual(status, 2)
@@ -122,6 +109,29 @@ class CheckerCommandLine(unittest.TestCase):
         status, out, _ = run("--game", host_path(self.root))
         self.assertIn("the plugin does nothing in it", out)
 
+    def detected_build(self, exe_bytes):
+        with open(os.path.join(self.root, "game.exe"), "wb") as exe:
+            exe.write(exe_bytes)
+        status, out, _ = run("--game", host_path(self.root))
+        self.assertIn(status, (0, 1), out)
+        return [line for line in out.splitlines() if line.startswith("game.exe: ")]
+
+    def test_each_build_is_told_by_its_signature(self):
+        said = {"100": "game.exe: build 100 of the game; the plugin hooks its call at 0x600411",
+                "110": "game.exe: build 110 of the game; the plugin hooks its call at 0x600431",
+                "120": "game.exe: build 120 of the game; the plugin hooks its call at 0x600071",
+                "none": "game.exe: not one of the three builds the plugin knows; the plugin "
+                        "does nothing in it"}
+        probes = {"100": 0x667BF0, "110": 0x667C40, "120": 0x666BA0, "none": 0x667BF4}
+        for build, probe in probes.items():
+            with self.subTest(build=build):
+                self.assertEqual(self.detected_build(fake_game_exe(probe)), [said[build]])
+        # The game's own files, as the simulated hosts lay them out.
+        for build, exe in SIMULATED_HOSTS.items():
+            with self.subTest(simulated_host=build), open(exe, "rb") as image:
+                self.assertEqual(self.detected_build(image.read()),
+                                 [said[build.split("_")[0]]])
+
     def test_the_command_line_helps(self):
         for option in ("--help", "-h", "/?"):
             status, out, _ = run(option)
@@ -144,6 +154,19 @@ class CheckerCommandLine(unittest.TestCase):
         for line in out.splitlines():
             self.assertLessEqual(len(line), 100, line)
             self.assertTrue(all(" " <= c < "\x7f" for c in line), line)
+
+    def test_file_names_and_arguments_are_never_printed_raw(self):
+        if WINDOWS:
+            self.skipTest("Windows file names hold no control characters")
+        game = os.path.join(self.root, "game\x1b[2J")
+        os.makedirs(os.path.join(game, "scripts"))
+        with open(os.path.join(game, "game\x1b]0;x\x07.exe"), "wb") as exe:
+            exe.write(fake_game_exe(0x667BF0))
+        self.write(os.path.join(game, "scripts", "Tessivar.VC.ini"), "MoneyColor=1 2 3\n")
+        for args in (["--game", game], ["--\x1b[2J"], [os.path.join(game, "absent\x1b.ini")]):
+            _, out, err = run(*args)
+            self.assertNotIn("\x1b", out + err, args)
+        self.assertIn("\\x1B[2J", run("--game", game)[1])
 
     def test_template_output_is_crlf_without_a_mark(self):
         path = os.path.join(self.root, "new.ini")
@@ -219,6 +242,10 @@ def main():
     split = args.index("--")
     WINDOWS = "--windows=1" in args[:split]
     COMMAND = args[split + 1:]
+    for arg in args[:split]:
+        if arg.startswith("--simulated-host="):
+            build, exe = arg[len("--simulated-host="):].split("=", 1)
+            SIMULATED_HOSTS[build] = exe
     result = unittest.main(argv=[sys.argv[0], "-v"], exit=False).result
     print("%d passed, %d failed" % (result.testsRun - len(result.failures) - len(result.errors),
                                     len(result.failures) + len(result.errors)))

@@ -14,7 +14,7 @@ struct Row {
     const char* key;
     char kind; // 'c' colour, 'a' colour with alpha, 'i' integer, 'f' float
     std::vector<double> defaults;
-    std::vector<hud::HostAddress> targets;
+    std::vector<HostAddress> targets;
 };
 
 // clang-format off
@@ -87,7 +87,7 @@ TEST(HudSettingTable, IsTheThirtyFourRowsInOrder) {
         ASSERT_EQ(defaults.size(), want.defaults.size());
         for (std::size_t d = 0; d < defaults.size(); ++d)
             EXPECT_FLOAT_EQ(defaults[d], want.defaults[d]);
-        const std::vector<hud::HostAddress> targets(
+        const std::vector<HostAddress> targets(
             row.targets.begin(), row.targets.begin() + hud::component_count(row.kind));
         EXPECT_EQ(targets, want.targets);
     }

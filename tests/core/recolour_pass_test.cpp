@@ -1,7 +1,7 @@
 #include "config/settings_file.hpp"
 #include "hud/host_writer.hpp"
 #include "hud/hud_setting_table.hpp"
-#include "hud/recolour_pass.hpp"
+#include "hud/apply_settings.hpp"
 #include "support/float_bits.hpp"
 #include "support/temp_files.hpp"
 
@@ -29,14 +29,14 @@ protected:
         return pass_over(config::SettingsFile{path.c_str()});
     }
     // The last byte written to `address`, or -1 when none was.
-    static int byte_at(const std::vector<RecordedWrite>& writes, hud::HostAddress address) {
+    static int byte_at(const std::vector<RecordedWrite>& writes, HostAddress address) {
         int found = -1;
         for (const auto& w : writes)
             if (w.address == address && w.kind == Kind::byte) found = w.byte;
         return found;
     }
     // The last real written to `address`, or NaN when none was.
-    static float real_at(const std::vector<RecordedWrite>& writes, hud::HostAddress address) {
+    static float real_at(const std::vector<RecordedWrite>& writes, HostAddress address) {
         float found = std::nanf("");
         for (const auto& w : writes)
             if (w.address == address && w.kind == Kind::real) found = w.real;
@@ -47,7 +47,7 @@ protected:
 
 TEST(HudSettingTable, HasTheShapeTheHostLayoutNeeds) {
     std::map<hud::SettingKind, int> kinds;
-    std::set<hud::HostAddress> addresses;
+    std::set<HostAddress> addresses;
     std::set<std::string_view> keys;
     int targets = 0;
     for (const auto& row : hud::hud_setting_table) {

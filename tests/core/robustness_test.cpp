@@ -2,7 +2,9 @@
 // can and the pass still makes its writes.
 
 #include "config/settings_file.hpp"
-#include "hud/recolour_pass.hpp"
+#include "config/settings_location.hpp"
+#include "config/settings_path.hpp"
+#include "hud/apply_settings.hpp"
 #include "support/temp_files.hpp"
 
 #include <gtest/gtest.h>
@@ -71,13 +73,18 @@ TEST_F(RobustnessTest, HighBytesAndInvalidUtf8AreOrdinaryBytes) {
     EXPECT_EQ(writes_for(file), 92u);
 }
 
+// Through the pass's own entry, which reads the file settings_path names: it keeps
+// nothing of the first file for the second run.
 TEST_F(RobustnessTest, AFileReplacedBetweenTwoPassesIsReadAfresh) {
     read("MoneyColor=1 2 3\nZoneTextStyle=3\n");
+    config::store_settings_path(path);
+    ASSERT_EQ(std::string{config::settings_path.data()}, path);
     hud::RecordingWriter first;
-    hud::apply_settings(SettingsFile{path.c_str()}, first);
+    hud::recolour_from_settings_path(first);
     dir.write("Tessivar.VC.ini", "MoneyColor=9 9 9\n");
     hud::RecordingWriter second;
-    hud::apply_settings(SettingsFile{path.c_str()}, second);
+    hud::recolour_from_settings_path(second);
+    config::store_settings_path({});
     EXPECT_NE(first.writes(), second.writes());
     const auto zone_style = [](const hud::RecordingWriter& writer) {
         for (const auto& write : writer.writes())

@@ -7,7 +7,7 @@
 
 #include "finding_fix.hpp"
 #include "hud/hud_setting_table.hpp"
-#include "ini_check.hpp"
+#include "check/ini_check.hpp"
 #include "ini_edit.hpp"
 #include "reader_lines.hpp"
 

@@ -5,7 +5,7 @@
 #include "edit_properties.hpp"
 #include "finding_fix.hpp"
 #include "hud/hud_setting_table.hpp"
-#include "ini_check.hpp"
+#include "check/ini_check.hpp"
 #include "ini_edit.hpp"
 #include "reader_lines.hpp"
 #include "text_encoding.hpp"

@@ -1,16 +1,44 @@
-// Arbitrary bytes as the settings file, through the checker: it must not fail, and
-// what it says will be written must be what the pass writes for the same bytes read
-// as the plugin reads them (Windows text mode). Whatever the file, its colour code and
-// the ini made from that code give back exactly what the plugin writes; the bytes as a
-// pasted code are read without harm.
+// Arbitrary bytes as the settings file, through the checker: it must not fail, every
+// finding has its words, and what it says will be written must follow from what it says
+// the plugin reads: each component at its table address, written exactly when it lies
+// in 0..255, with that value; a size always. The values come from the accessors and the
+// writes from the pass, two ways through the plugin's code that must agree. Whatever
+// the file, its colour code and the ini made from that code give back exactly what the
+// plugin writes; the bytes as a pasted code are read without harm.
 
+#include "check/ini_check.hpp"
+#include "check/share_code.hpp"
 #include "fuzz_invariants.hpp"
-#include "ini_check.hpp"
-#include "share_code.hpp"
-#include "text_mode.hpp"
 
+#include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
+
+namespace {
+
+void check_setting(const checker::SettingReport& setting) {
+    const auto& row = hud::hud_setting_table[setting.row];
+    const auto count = static_cast<std::size_t>(hud::component_count(row.kind));
+    if (setting.parsed.size() != count || setting.writes.size() != count)
+        fuzz::fail("a component count that is not the table's");
+    for (std::size_t i = 0; i < count; ++i) {
+        const double value = setting.parsed[i];
+        const auto& write = setting.writes[i];
+        if (row.kind == hud::SettingKind::Float) {
+            const float real = static_cast<float>(value);
+            if (!write || write->kind != hud::RecordedWrite::Kind::real ||
+                std::memcmp(&write->real, &real, sizeof real) != 0)
+                fuzz::fail("a size not written as read");
+        } else if (value >= 0 && value <= 255) {
+            if (!write || write->kind != hud::RecordedWrite::Kind::byte || write->byte != value)
+                fuzz::fail("a component in 0..255 not written as read");
+        } else if (write) {
+            fuzz::fail("a component outside 0..255 written");
+        }
+        if (write && write->address != row.targets[i]) fuzz::fail("a write off its target");
+    }
+}
 
 // The same but for a NaN size's payload, which no ini text carries.
 checker::WrittenSettings without_nan_payloads(checker::WrittenSettings settings) {
@@ -20,19 +48,7 @@ checker::WrittenSettings without_nan_payloads(checker::WrittenSettings settings)
     return settings;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    const auto report = checker::check_settings_bytes(bytes);
-    if (report.settings.size() != hud::hud_setting_table.size()) fuzz::fail("not 34 settings");
-    std::vector<hud::RecordedWrite> said;
-    for (const auto& setting : report.settings)
-        for (const auto& write : setting.writes)
-            if (write) said.push_back(*write);
-    const auto file = config::SettingsFile::from_text(checker::windows_text_mode(bytes));
-    if (said != fuzz::checked_pass(file)) fuzz::fail("checker and pass disagree");
-    for (const auto& finding : report.findings)
-        if (finding.message.empty() || finding.suggestion.empty())
-            fuzz::fail("a finding without its words");
+void check_codes(const checker::CheckReport& report, std::string_view bytes) {
     const auto written = checker::written_settings(report);
     const auto reading = checker::read_share_code(checker::share_code(written));
     if (!reading.settings || *reading.settings != written) fuzz::fail("code does not round-trip");
@@ -41,7 +57,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         without_nan_payloads(written))
         fuzz::fail("ini made from a code does not round-trip");
     const auto pasted = checker::read_share_code(bytes);
-    if (pasted.settings == std::nullopt && pasted.problem.empty())
-        fuzz::fail("a refusal without words");
+    if (!pasted.settings && pasted.problem.empty()) fuzz::fail("a refusal without words");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const auto report = checker::check_settings_bytes(bytes);
+    for (std::size_t row = 0; row < report.settings.size(); ++row) {
+        if (report.settings[row].row != row) fuzz::fail("a setting out of table order");
+        check_setting(report.settings[row]);
+    }
+    for (const auto& finding : report.findings)
+        if (finding.message.empty() || finding.suggestion.empty())
+            fuzz::fail("a finding without its words");
+    check_codes(report, bytes);
     return 0;
 }

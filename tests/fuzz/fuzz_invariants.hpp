@@ -3,7 +3,7 @@
 // invariant (abort, so libFuzzer keeps the input).
 
 #include "config/settings_file.hpp"
-#include "hud/recolour_pass.hpp"
+#include "hud/apply_settings.hpp"
 
 #include <cstdio>
 #include <cstdlib>

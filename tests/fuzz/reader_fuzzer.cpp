@@ -3,6 +3,7 @@
 // the in-memory reader agreeing with the stream reader, and the whole pass. The pass's
 // own store allocates nothing at all and agrees with the full store.
 
+#include "common/file_closer.hpp"
 #include "fuzz_invariants.hpp"
 
 #include <sanitizer/allocator_interface.h>
@@ -58,15 +59,11 @@ void query_everything(const config::SettingsFile& file, const char* key) {
     file.get_float(key, 0.5f);
 }
 
-struct Closer {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0; // fmemopen refuses an empty buffer
-    const std::unique_ptr<std::FILE, Closer> stream{
+    const UniqueFile stream{
         fmemopen(const_cast<std::uint8_t*>(data), size, "r")};
     if (!stream) return 0;
     const auto file = config::SettingsFile::from_stream(stream.get());

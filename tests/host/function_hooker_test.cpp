@@ -37,10 +37,10 @@ void* quiet_host_function() { // no trace: it would allocate as it grows
     return nullptr;
 }
 
-template <injector::HostAddress site>
+template <HostAddress site>
 using hooker = function_hooker<scoped_call, site, void*()>;
 
-template <injector::HostAddress site>
+template <HostAddress site>
 using manager = typename hooker<site>::manager_type;
 
 // A hook that notes its name, then continues the call.
@@ -51,7 +51,7 @@ auto noting(const char* name) {
     };
 }
 
-std::array<std::uint8_t, 5> bytes_of(injector::HostAddress site) {
+std::array<std::uint8_t, 5> bytes_of(HostAddress site) {
     std::array<std::uint8_t, 5> out{};
     std::memcpy(out.data(), test_support::site_pointer(site), 5);
     return out;
@@ -261,7 +261,7 @@ namespace {
 // A call site in a read-only view of a section: its protection cannot be changed.
 class ReadOnlySite {
 public:
-    static constexpr injector::HostAddress host_site = 0x50500010;
+    static constexpr HostAddress host_site = 0x50500010;
 
     ReadOnlySite() {
         section_ =

@@ -11,7 +11,6 @@ TEST(HostAddress, RebaseMovesByTheLoadDifferenceAndTranslateIsIdentity) {
     const auto base = injector::host_base();
     EXPECT_EQ(base, platform::executable_module_base());
     EXPECT_EQ(injector::rebase(0x400000), base);
-    EXPECT_EQ(injector::rebase(0x600411), 0x600411 - 0x400000 + base);
     for (std::uint32_t address : {0u, 0x600411u, 0xFFFFFFFFu})
         EXPECT_EQ(injector::translate(address), address);
 }
@@ -26,6 +25,11 @@ struct FakeHost {
         return 0x90909090;
     }
 };
+
+// This process is loaded at the default base, so the moves are checked on their own.
+static_assert(injector::rebased(0x600411, 0x10000000) == 0x10200411);
+static_assert(injector::rebased(0x600411, 0x400000) == 0x600411);
+static_assert(injector::rebased(0x667BF0, 0x00300000) == 0x567BF0);
 
 TEST(HostVersionCode, FirstSignedProbeNamesTheBuild) {
     std::vector<std::uint32_t> reads;
@@ -42,7 +46,7 @@ TEST(HostVersionCode, FirstSignedProbeNamesTheBuild) {
 
 TEST(HostVersionCode, IsWorkedOutOnce) {
     const int first = injector::host_version_code();
-    EXPECT_TRUE(first == 0 || first == 100 || first == 110 || first == 120);
+    EXPECT_EQ(first, 0);             // this test program holds no build's signature
     test_support::ProtectionLog log; // a probe read would change protections
     EXPECT_EQ(injector::host_version_code(), first);
     EXPECT_TRUE(log.entries().empty());

@@ -5,7 +5,7 @@
 #include "config/settings_file.hpp"
 #include "config/settings_location.hpp"
 #include "config/settings_path.hpp"
-#include "hud/recolour_pass.hpp"
+#include "hud/apply_settings.hpp"
 #include "injector/guarded_access.hpp"
 #include "support/allocation_counter.hpp"
 #include "support/host_memory.hpp"
@@ -130,10 +130,10 @@ private:
 // The plugin's own guarded writes, aimed at the relocated pages.
 class RelocatingWriter final : public hud::HostWriter {
 public:
-    void patch_byte(hud::HostAddress address, std::uint8_t value) override {
+    void patch_byte(HostAddress address, std::uint8_t value) override {
         injector::patch_byte(FaultyHost::relocate(address), value);
     }
-    void patch_float(hud::HostAddress address, float value) override {
+    void patch_float(HostAddress address, float value) override {
         injector::patch_float(FaultyHost::relocate(address), value);
     }
 };

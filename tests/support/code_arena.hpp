@@ -13,10 +13,10 @@
 namespace test_support {
 
 // Call sites for tests live here, in host terms (the default base 0x400000).
-inline constexpr injector::HostAddress arena_host_address = 0x50400000;
+inline constexpr HostAddress arena_host_address = 0x50400000;
 inline constexpr std::uint32_t arena_size = 0x10000;
 
-constexpr injector::HostAddress arena_site(std::uint32_t slot) {
+constexpr HostAddress arena_site(std::uint32_t slot) {
     return arena_host_address + 0x40 * slot;
 }
 
@@ -27,7 +27,7 @@ inline std::uint8_t* arena() {
     return region;
 }
 
-inline std::uint8_t* site_pointer(injector::HostAddress host_site) {
+inline std::uint8_t* site_pointer(HostAddress host_site) {
     return reinterpret_cast<std::uint8_t*>(
         static_cast<std::uintptr_t>(injector::rebase(host_site)));
 }
@@ -36,7 +36,7 @@ using HostFunction = void* (*)();
 
 // Lays out `call host; ret` at the site, as the host's code would have it, and gives
 // the site code protection.
-inline void lay_out_call(injector::HostAddress host_site, HostFunction host) {
+inline void lay_out_call(HostAddress host_site, HostFunction host) {
     std::uint8_t* code = site_pointer(host_site);
     DWORD old = 0;
     VirtualProtect(arena(), arena_size, PAGE_EXECUTE_READWRITE, &old);
@@ -48,7 +48,7 @@ inline void lay_out_call(injector::HostAddress host_site, HostFunction host) {
     VirtualProtect(arena(), arena_size, PAGE_EXECUTE_READ, &old);
 }
 
-inline void lay_out_bytes(injector::HostAddress host_site, const void* bytes, std::size_t count) {
+inline void lay_out_bytes(HostAddress host_site, const void* bytes, std::size_t count) {
     DWORD old = 0;
     VirtualProtect(arena(), arena_size, PAGE_EXECUTE_READWRITE, &old);
     std::memcpy(site_pointer(host_site), bytes, count);
@@ -56,7 +56,7 @@ inline void lay_out_bytes(injector::HostAddress host_site, const void* bytes, st
 }
 
 // Executes the site the way the host does: a call to its first byte.
-inline void* execute_site(injector::HostAddress host_site) {
+inline void* execute_site(HostAddress host_site) {
     return reinterpret_cast<HostFunction>(site_pointer(host_site))();
 }
 

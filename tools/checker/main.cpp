@@ -1,15 +1,17 @@
 // Tessivar.VC.check: tells a player what the plugin will make of an ini, and what to
 // write instead of each mistake. See usage below.
 
+#include "check/game_build.hpp"
+#include "check/ini_check.hpp"
+#include "check/palette_svg.hpp"
+#include "check/printable.hpp"
+#include "check/share_code.hpp"
+#include "check/template_ini.hpp"
+#include "common/lower_case.hpp"
 #include "config/settings_location.hpp"
 #include "config/settings_path.hpp"
 #include "console.hpp"
-#include "game_build.hpp"
 #include "hud/hud_setting_table.hpp"
-#include "ini_check.hpp"
-#include "palette_svg.hpp"
-#include "share_code.hpp"
-#include "template_ini.hpp"
 #include "tessivar_version.hpp"
 
 #include <algorithm>
@@ -61,7 +63,7 @@ struct Options {
 };
 
 [[noreturn]] void usage_error(const std::string& what) {
-    std::fprintf(stderr, "Tessivar.VC.check: %s\n%s", what.c_str(), usage);
+    std::fprintf(stderr, "Tessivar.VC.check: %s\n%s", checker::printable(what).c_str(), usage);
     std::exit(2);
 }
 
@@ -99,19 +101,14 @@ Options parse_options(int argc, char** argv) {
     return options;
 }
 
-std::string lower(std::string text) {
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 std::vector<fs::path> executables(const fs::path& folder) {
     std::vector<fs::path> found;
     std::error_code error;
     for (const auto& entry : fs::directory_iterator(folder, error)) {
-        const std::string name = lower(entry.path().filename().string());
+        const std::string name = lower_case(entry.path().filename().string());
         if (entry.is_regular_file(error) && entry.path().extension() != "" &&
-            lower(entry.path().extension().string()) == ".exe" && name != "tessivar.vc.check.exe")
+            lower_case(entry.path().extension().string()) == ".exe" &&
+            name != "tessivar.vc.check.exe")
             found.push_back(entry.path());
     }
     std::sort(found.begin(), found.end());
@@ -121,9 +118,9 @@ std::vector<fs::path> executables(const fs::path& folder) {
 // From the game's plugins or scripts folder (or one below them), the game folder.
 fs::path game_folder_from(fs::path folder) {
     for (int up = 0; up < 2 && executables(folder).empty(); ++up) {
-        const std::string name = lower(folder.filename().string());
+        const std::string name = lower_case(folder.filename().string());
         const fs::path parent = folder.parent_path();
-        const std::string parent_name = lower(parent.filename().string());
+        const std::string parent_name = lower_case(parent.filename().string());
         const bool inside = name == "plugins" || name == "scripts" || parent_name == "plugins" ||
                             parent_name == "scripts";
         if (!inside || parent == folder) break;
@@ -140,25 +137,27 @@ std::string read_file(const fs::path& path) {
 void report_builds(const fs::path& game) {
     const auto found = executables(game);
     if (found.empty()) {
-        std::printf("no game executable in %s: is this the game folder?\n", game.string().c_str());
+        std::printf("no game executable in %s: is this the game folder?\n",
+                    checker::printable(game.string()).c_str());
         return;
     }
     for (const auto& exe : found) {
         const auto build = checker::game_build_of(read_file(exe));
         if (build.code)
             std::printf("%s: build %d of the game; the plugin hooks its call at 0x%06x\n",
-                        exe.filename().string().c_str(), build.code, build.call_site);
+                        checker::printable(exe.filename().string()).c_str(), build.code,
+                        build.call_site);
         else
             std::printf("%s: not one of the three builds the plugin knows; the plugin does "
                         "nothing in it\n",
-                        exe.filename().string().c_str());
+                        checker::printable(exe.filename().string()).c_str());
     }
 }
 
 // The plugin's search, in its order, from a game folder: every candidate that exists,
 // and which one the plugin reads.
 std::string pick_settings_file(const fs::path& game, bool& found) {
-    std::printf("searching the game folder %s:\n", game.string().c_str());
+    std::printf("searching the game folder %s:\n", checker::printable(game.string()).c_str());
     report_builds(game);
     std::vector<fs::path> existing;
     for (const auto folder : config::settings_folders) {
@@ -166,7 +165,8 @@ std::string pick_settings_file(const fs::path& game, bool& found) {
             (folder.empty() ? game : game / std::string{folder}) / config::settings_file_name;
         std::error_code ignored;
         const bool exists = fs::exists(candidate, ignored);
-        std::printf("  %-60s %s\n", candidate.string().c_str(), exists ? "exists" : "-");
+        std::printf("  %-60s %s\n", checker::printable(candidate.string()).c_str(),
+                    exists ? "exists" : "-");
         if (exists) existing.push_back(candidate);
     }
     found = !existing.empty();
@@ -176,30 +176,31 @@ std::string pick_settings_file(const fs::path& game, bool& found) {
         return {};
     }
     std::printf("the plugin reads %s: the first of the three places that exists\n",
-                existing.front().string().c_str());
+                checker::printable(existing.front().string()).c_str());
     for (std::size_t i = 1; i < existing.size(); ++i)
-        std::printf("edits to %s do nothing while %s exists\n", existing[i].string().c_str(),
-                    existing.front().string().c_str());
+        std::printf("edits to %s do nothing while %s exists\n",
+                    checker::printable(existing[i].string()).c_str(),
+                    checker::printable(existing.front().string()).c_str());
     std::printf("\n");
     return existing.front().string();
 }
 
-std::string component_text(const checker::SettingReport& s, std::size_t i) {
+std::string component_text(const checker::SettingReport& setting, std::size_t i) {
     char text[48];
-    if (hud::hud_setting_table[s.row].kind == hud::SettingKind::Float)
-        std::snprintf(text, sizeof text, "%g", s.parsed[i]);
+    if (hud::hud_setting_table[setting.row].kind == hud::SettingKind::Float)
+        std::snprintf(text, sizeof text, "%g", setting.parsed[i]);
     else
-        std::snprintf(text, sizeof text, "%lld", static_cast<long long>(s.parsed[i]));
+        std::snprintf(text, sizeof text, "%lld", static_cast<long long>(setting.parsed[i]));
     return text;
 }
 
-std::string swatch(const checker::SettingReport& s, bool colour) {
-    const auto kind = hud::hud_setting_table[s.row].kind;
+std::string swatch(const checker::SettingReport& setting, bool colour) {
+    const auto kind = hud::hud_setting_table[setting.row].kind;
     if (!colour || (kind != hud::SettingKind::Rgb && kind != hud::SettingKind::Rgba)) return "  ";
     int rgb[3];
     for (int i = 0; i < 3; ++i)
-        rgb[i] =
-            s.writes[i] ? s.writes[i]->byte : hud::hud_setting_table[s.row].defaults.components[i];
+        rgb[i] = setting.writes[i] ? setting.writes[i]->byte
+                                   : hud::hud_setting_table[setting.row].defaults.components[i];
     char text[48];
     std::snprintf(text, sizeof text, "\x1b[48;2;%d;%d;%dm  \x1b[0m", rgb[0], rgb[1], rgb[2]);
     return text;
@@ -209,20 +210,21 @@ std::string swatch(const checker::SettingReport& s, bool colour) {
 // plugin writes (skipped components marked), a swatch, the HUD element.
 void print_settings(const checker::CheckReport& report, const checker::console::Terminal& term) {
     std::printf("%-25s %-8s %-28s    %s\n", "key", "from", "written", "HUD element");
-    for (const auto& s : report.settings) {
+    for (const auto& setting : report.settings) {
         std::string written;
-        for (std::size_t i = 0; i < s.parsed.size(); ++i) {
-            const std::string value = component_text(s, i);
+        for (std::size_t i = 0; i < setting.parsed.size(); ++i) {
+            const std::string value = component_text(setting, i);
             if (i) written += ' ';
-            written += s.writes[i] ? value : "[" + value + " skipped]";
+            written += setting.writes[i] ? value : "[" + value + " skipped]";
         }
-        const std::string from = s.line ? "line " + std::to_string(s.line) : "default";
-        std::string element{hud::hud_element_name(s.row)};
+        const std::string from = setting.line ? "line " + std::to_string(setting.line) : "default";
+        std::string element{hud::hud_element_name(setting.row)};
         const int used = 25 + 1 + 8 + 1 + std::max<int>(28, written.size()) + 4;
         if (static_cast<int>(element.size()) > term.width - used - 1)
             element.resize(std::max(0, term.width - used - 1));
-        std::printf("%-25s %-8s %-28s %s %s\n", hud::hud_setting_table[s.row].key, from.c_str(),
-                    written.c_str(), swatch(s, term.colour).c_str(), element.c_str());
+        std::printf("%-25s %-8s %-28s %s %s\n", hud::hud_setting_table[setting.row].key,
+                    from.c_str(), written.c_str(), swatch(setting, term.colour).c_str(),
+                    element.c_str());
     }
 }
 
@@ -263,7 +265,9 @@ bool write_file(const std::string& path, const std::string& text) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << text;
     out.close();
-    if (!out) std::fprintf(stderr, "Tessivar.VC.check: cannot write %s\n", path.c_str());
+    if (!out)
+        std::fprintf(stderr, "Tessivar.VC.check: cannot write %s\n",
+                     checker::printable(path).c_str());
     return static_cast<bool>(out);
 }
 
@@ -280,7 +284,7 @@ int check(const Options& options, const checker::console::Terminal& terminal) {
     std::error_code ignored;
     if (options.game && !fs::is_directory(*options.game, ignored)) {
         std::fprintf(stderr, "Tessivar.VC.check: the game folder %s does not exist\n",
-                     options.game->c_str());
+                     checker::printable(*options.game).c_str());
         return 2;
     }
     bool found = true;
@@ -293,25 +297,26 @@ int check(const Options& options, const checker::console::Terminal& terminal) {
         std::fprintf(stderr,
                      "Tessivar.VC.check: %s is a folder, not a file; the plugin reads "
                      "nothing from it and uses its defaults\n",
-                     path.c_str());
+                     checker::printable(path).c_str());
         return 2;
     }
     if (found && !fs::exists(path, ignored)) {
-        std::fprintf(stderr, "Tessivar.VC.check: %s does not exist\n", path.c_str());
+        std::fprintf(stderr, "Tessivar.VC.check: %s does not exist\n",
+                     checker::printable(path).c_str());
         return 2;
     }
     // No file anywhere: report what the plugin does then, on an empty store.
     auto report = found ? checker::check_settings_file(path) : checker::check_no_file();
     if (!report) {
-        std::fprintf(stderr, "Tessivar.VC.check: cannot read %s: %s\n", path.c_str(),
-                     std::strerror(errno));
+        std::fprintf(stderr, "Tessivar.VC.check: cannot read %s: %s\n",
+                     checker::printable(path).c_str(), std::strerror(errno));
         return 2;
     }
     if (!found)
         report->findings.push_back({0, "no Tessivar.VC.ini found",
                                     "put it in the game's plugins folder, its scripts folder, "
                                     "or next to the game's executable"});
-    if (found) std::printf("%s\n\n", path.c_str());
+    if (found) std::printf("%s\n\n", checker::printable(path).c_str());
     const int width = std::clamp(terminal.width, 40, 100);
     print_settings(*report, {terminal.colour, width, terminal.own});
     print_findings(report->findings, width);

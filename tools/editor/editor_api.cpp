@@ -4,14 +4,14 @@
 // the page only presents. The page hands every file over in memory it allocated on the
 // heap (malloc), never on the stack, so no file is too big for the core's own data.
 
+#include "check/ini_check.hpp"
+#include "check/palette_svg.hpp"
+#include "check/template_ini.hpp"
 #include "core_result.hpp"
 #include "finding_fix.hpp"
 #include "hud/hud_setting_table.hpp"
-#include "ini_check.hpp"
 #include "ini_edit.hpp"
 #include "json_text.hpp"
-#include "palette_svg.hpp"
-#include "template_ini.hpp"
 #include "text_encoding.hpp"
 
 #include <emscripten.h>

@@ -2,14 +2,14 @@
 // views: all worked out by the checker's own code, so the page parses nothing. Answers
 // go to the one result the page reads (editor_result).
 
-#include "apply_settings.hpp"
-#include "colour_vision.hpp"
+#include "apply_written.hpp"
+#include "check/colour_vision.hpp"
+#include "check/element_contrast.hpp"
+#include "check/palettes.hpp"
+#include "check/share_code.hpp"
 #include "core_result.hpp"
-#include "element_contrast.hpp"
 #include "hud/hud_setting_table.hpp"
 #include "json_text.hpp"
-#include "palettes.hpp"
-#include "share_code.hpp"
 
 #include <emscripten.h>
 
@@ -88,7 +88,7 @@ EMSCRIPTEN_KEEPALIVE int editor_apply_palette(const char* bytes, int size, const
         const std::string_view file = bytes_of(bytes, size);
         for (const auto& palette : checker::palette_files())
             if (palette.file_name == name)
-                return editor::apply_settings(file, written_of(palette.bytes));
+                return editor::apply_written(file, written_of(palette.bytes));
         return std::string{file};
     });
 }
@@ -106,7 +106,7 @@ EMSCRIPTEN_KEEPALIVE int editor_paste_code(const char* bytes, int size, const ch
         return -1;
     }
     return kept_result(
-        [&] { return editor::apply_settings(bytes_of(bytes, size), *reading.settings); });
+        [&] { return editor::apply_written(bytes_of(bytes, size), *reading.settings); });
 }
 
 // `backdrops`: per table row red, green, blue and 1 when the page measured what lies

@@ -1,14 +1,17 @@
 #include "finding_fix.hpp"
 
+#include "check/printable.hpp"
+#include "common/byte_order_mark.hpp"
+
+#include "check/template_ini.hpp"
+#include "check/text_mode.hpp"
 #include "config/settings_file.hpp"
 #include "hud/hud_setting_table.hpp"
 #include "ini_edit.hpp"
 #include "piece_edits.hpp"
 #include "reader_lines.hpp"
 #include "table_row.hpp"
-#include "template_ini.hpp"
 #include "text_encoding.hpp"
-#include "text_mode.hpp"
 
 namespace editor {
 namespace {
@@ -45,7 +48,7 @@ struct Scan {
     std::string words(std::size_t index) const {
         const std::string seen = visible_text(bytes, lines.pieces[index]);
         std::string kept{trimmed(seen)};
-        if (lines.pieces[index].line == 1 && starts_with(kept, "\xEF\xBB\xBF"))
+        if (lines.pieces[index].line == 1 && starts_with_byte_order_mark(kept))
             kept = std::string{trimmed(std::string_view{kept}.substr(3))};
         return kept;
     }

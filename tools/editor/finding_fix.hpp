@@ -3,7 +3,7 @@
 // resolves it, kept only when the checker then reports fewer findings than before, so
 // no fix ever makes a file worse. Fixes address the reader's own lines.
 
-#include "ini_check.hpp"
+#include "check/ini_check.hpp"
 #include "splice.hpp"
 
 #include <optional>

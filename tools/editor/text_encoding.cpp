@@ -1,12 +1,12 @@
 #include "text_encoding.hpp"
 
+#include "common/byte_order_mark.hpp"
+
 #include <algorithm>
 #include <cstdint>
 
 namespace editor {
 namespace {
-
-constexpr std::string_view utf8_mark = "\xEF\xBB\xBF";
 
 void append_utf8(std::string& out, std::uint32_t code) {
     if (code < 0x80) {
@@ -67,7 +67,7 @@ Encoding encoding_of(std::string_view bytes) {
         if (odd * 4 >= sample * 3 / 2 && odd >= even) return Encoding::utf16_le;
         if (even * 4 >= sample * 3 / 2) return Encoding::utf16_be;
     }
-    if (bytes.substr(0, 3) == utf8_mark) return Encoding::utf8_with_mark;
+    if (starts_with_byte_order_mark(bytes)) return Encoding::utf8_with_mark;
     return Encoding::eight_bit;
 }
 
@@ -90,7 +90,7 @@ std::string plugin_readable(std::string_view bytes) {
     case Encoding::eight_bit:
         return std::string{bytes};
     case Encoding::utf8_with_mark:
-        return with_crlf(bytes.substr(utf8_mark.size()));
+        return with_crlf(bytes.substr(byte_order_mark.size()));
     case Encoding::utf16_le:
         return with_crlf(utf16_to_utf8(bytes, true));
     case Encoding::utf16_be:

@@ -6,6 +6,7 @@
 #include "injector/hooking/checked_call.hpp"
 #include "injector/hooking/function_hooker.hpp"
 #include "injector/host_address.hpp"
+#include "plugin/events/ref_list.hpp"
 
 #include <cstdint>
 #include <functional>
@@ -14,21 +15,17 @@
 
 namespace plugin {
 
-// Call sites with their build: groups of five (site, version code, three reserved).
-template <std::uint32_t... values>
-struct RefList {};
-
 template <class... Types>
 struct ArgTypes {};
 
 template <class Types>
 struct ArgPick {};
 
-template <template <class, injector::HostAddress, class> class Hooker, class Refs, class Pick,
+template <template <class, HostAddress, class> class Hooker, class Refs, class Pick,
           class Signature>
 class BaseEventI;
 
-template <template <class, injector::HostAddress, class> class Hooker, std::uint32_t... refs>
+template <template <class, HostAddress, class> class Hooker, std::uint32_t... refs>
 class BaseEventI<Hooker, RefList<refs...>, ArgPick<ArgTypes<>>, void()> {
 public:
     using subscriber = std::function<void()>;
@@ -68,10 +65,10 @@ public:
     bool is_patched() const { return patched; }
 
 private:
-    template <injector::HostAddress site>
+    template <HostAddress site>
     using hooker_type = Hooker<injector::scoped_call, site, void*()>;
 
-    template <injector::HostAddress site>
+    template <HostAddress site>
     static std::list<hooker_type<site>>& installed_hookers() {
         static std::list<hooker_type<site>> hookers;
         return hookers;

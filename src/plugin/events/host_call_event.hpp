@@ -6,11 +6,8 @@
 
 namespace plugin {
 
-using HostCallEvent = BaseEventI<injector::function_hooker,
-                                 RefList<0x600411, 100, 0, 0, 0,  //
-                                         0x600431, 110, 0, 0, 0,  //
-                                         0x600071, 120, 0, 0, 0>, //
-                                 ArgPick<ArgTypes<>>, void()>;
+using HostCallEvent =
+    BaseEventI<injector::function_hooker, HostCallRefs, ArgPick<ArgTypes<>>, void()>;
 
 // The process-wide event, created on first use.
 HostCallEvent& hostCallEvent();

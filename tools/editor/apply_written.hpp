@@ -3,13 +3,13 @@
 // of the settings that would write something else get the new value, nothing else
 // changes (comments, order, unknown lines), and a missing key is appended.
 
-#include "written_settings.hpp"
+#include "check/written_settings.hpp"
 
 #include <string>
 #include <string_view>
 
 namespace editor {
 
-std::string apply_settings(std::string_view bytes, const checker::WrittenSettings& settings);
+std::string apply_written(std::string_view bytes, const checker::WrittenSettings& settings);
 
 } // namespace editor

@@ -1,4 +1,4 @@
-#include "palette_svg.hpp"
+#include "check/palette_svg.hpp"
 
 #include "hud/hud_setting_table.hpp"
 

@@ -20,8 +20,8 @@ for path in files:
     with open(path, "rb") as f:
         data = f.read()
     rows.append("    {%s, {%s, %d}}," % (literal(os.path.basename(path).encode()), literal(data), len(data)))
-source = """// Made by tools/checker/embed_palettes.py from the palettes folder; not to be edited.
-#include "palettes.hpp"
+source = """// Made by tools/embed_palettes.py from the palettes folder; not to be edited.
+#include "check/palettes.hpp"
 
 namespace checker {
 

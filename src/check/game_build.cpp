@@ -1,4 +1,4 @@
-#include "game_build.hpp"
+#include "check/game_build.hpp"
 
 #include <cstdint>
 #include <optional>
@@ -42,20 +42,13 @@ std::optional<std::uint32_t> image_u32(std::string_view file, std::uint32_t addr
     return std::nullopt;
 }
 
-struct Probe {
-    std::uint32_t address;
-    GameBuild build;
-};
-constexpr Probe probes[] = {
-    {0x667BF0, {100, 0x600411}}, {0x667C40, {110, 0x600431}}, {0x666BA0, {120, 0x600071}}};
-constexpr std::uint32_t signature = 0x53E58955;
-
 } // namespace
 
-GameBuild game_build_of(std::string_view executable) {
-    for (const Probe& probe : probes)
-        if (image_u32(executable, probe.address) == signature) return probe.build;
-    return {0, 0};
+injector::GameBuild game_build_of(std::string_view executable) {
+    // A probe outside the file's sections reads as no signature.
+    return injector::game_build_from([&](HostAddress address) {
+        return image_u32(executable, address).value_or(~injector::host_signature);
+    });
 }
 
 } // namespace checker

@@ -1,7 +1,7 @@
 #pragma once
 // A picture of the HUD in the palette an ini gives, each element labelled with its key.
 
-#include "ini_check.hpp"
+#include "check/ini_check.hpp"
 
 #include <string>
 

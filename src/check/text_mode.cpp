@@ -1,4 +1,4 @@
-#include "text_mode.hpp"
+#include "check/text_mode.hpp"
 
 namespace checker {
 

@@ -3,6 +3,7 @@
 // probably not what its author meant. It reads the file with the plugin's own reader,
 // accessors and table, so its verdict is the plugin's.
 
+#include "check/finding.hpp"
 #include "hud/host_writer.hpp"
 
 #include <array>
@@ -12,12 +13,6 @@
 #include <vector>
 
 namespace checker {
-
-struct Finding {
-    int line; // 1-based; 0 for the file as a whole
-    std::string message;
-    std::string suggestion;
-};
 
 struct SettingReport {
     std::size_t row;            // index into the HUD table
@@ -31,10 +26,6 @@ struct CheckReport {
     std::vector<Finding> findings;
     std::vector<SettingReport> settings; // the 34 rows, in table order
 };
-
-// Quoted for a terminal: control and non-ASCII bytes as \xHH, never raw.
-std::string quoted(std::string_view text);
-std::string printable(std::string_view text); // the same without the quotes
 
 // Reads `path`; nullopt when it cannot be opened.
 std::optional<CheckReport> check_settings_file(const std::string& path);

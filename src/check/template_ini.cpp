@@ -1,4 +1,4 @@
-#include "template_ini.hpp"
+#include "check/template_ini.hpp"
 
 #include "hud/hud_setting_table.hpp"
 
@@ -25,13 +25,14 @@ std::string format_of(hud::SettingKind kind) {
 
 std::string default_text(std::size_t row) {
     const auto& setting = hud::hud_setting_table[row];
-    const auto& d = setting.defaults.components;
+    const auto& defaults = setting.defaults.components;
     switch (setting.kind) {
     case hud::SettingKind::Rgb:
     case hud::SettingKind::Rgba:
-        return std::to_string(d[0]) + " " + std::to_string(d[1]) + " " + std::to_string(d[2]);
+        return std::to_string(defaults[0]) + " " + std::to_string(defaults[1]) + " " +
+               std::to_string(defaults[2]);
     case hud::SettingKind::Integer:
-        return std::to_string(d[0]);
+        return std::to_string(defaults[0]);
     case hud::SettingKind::Float: {
         char text[32];
         std::snprintf(text, sizeof text, "%.1f", static_cast<double>(setting.defaults.real));

@@ -1,4 +1,6 @@
-#include "value_advice.hpp"
+#include "check/value_advice.hpp"
+
+#include "common/lower_case.hpp"
 
 #include <array>
 #include <cctype>
@@ -27,13 +29,6 @@ constexpr std::array<NamedColour, 24> named_colours{{
 
 bool is_hex(char c) {
     return std::isxdigit(static_cast<unsigned char>(c)) != 0;
-}
-
-std::string lower(std::string_view text) {
-    std::string out;
-    for (const char c : text)
-        out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
 }
 
 std::optional<MeantColour> hex_colour(std::string_view value, bool alpha) {
@@ -65,7 +60,7 @@ std::optional<MeantColour> hex_colour(std::string_view value, bool alpha) {
 }
 
 std::optional<MeantColour> named_colour(std::string_view value) {
-    const std::string name = lower(value);
+    const std::string name = lower_case(value);
     for (const auto& colour : named_colours)
         if (colour.name == name)
             return MeantColour{"the colour name", {colour.red, colour.green, colour.blue}};

@@ -1,10 +1,10 @@
-#include "apply_settings.hpp"
+#include "apply_written.hpp"
 
 #include "ini_edit.hpp"
 
 namespace editor {
 
-std::string apply_settings(std::string_view bytes, const checker::WrittenSettings& settings) {
+std::string apply_written(std::string_view bytes, const checker::WrittenSettings& settings) {
     const auto now = checker::written_settings(checker::check_settings_bytes(bytes));
     std::string out{bytes};
     for (std::size_t row = 0; row < settings.size(); ++row)

@@ -1,5 +1,7 @@
-#include "key_suggestion.hpp"
+#include "check/key_suggestion.hpp"
 
+#include "common/byte_order_mark.hpp"
+#include "common/lower_case.hpp"
 #include "hud/hud_setting_table.hpp"
 
 #include <algorithm>
@@ -16,16 +18,26 @@ std::string folded(std::string_view text, bool drop_blanks) {
     std::string out;
     for (const char c : text) {
         if (drop_blanks && (c == ' ' || c == '\t')) continue;
-        out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        out += lower_case(c);
     }
     return out;
 }
 
-// Levenshtein distance, or any value above `limit` once it is sure to exceed it: only
-// the band of cells within `limit` of the diagonal is worked out.
+// The longest table key: the second word of every distance worked out below.
+constexpr std::size_t longest_key = [] {
+    std::size_t longest = 0;
+    for (const auto& row : hud::hud_setting_table)
+        longest = std::max(longest, std::string_view{row.key}.size());
+    return longest;
+}();
+
+// Levenshtein distance from `a` to the table key `b`, or any value above `limit` once it
+// is sure to exceed it: only the band of cells within `limit` of the diagonal is worked
+// out, in one row on the stack.
 std::size_t edit_distance(std::string_view a, std::string_view b, std::size_t limit) {
     const std::size_t over = limit + 1;
-    std::vector<std::size_t> row(b.size() + 1, over);
+    std::array<std::size_t, longest_key + 1> row;
+    row.fill(over);
     for (std::size_t j = 0; j <= std::min(b.size(), limit); ++j)
         row[j] = j;
     for (std::size_t i = 1; i <= a.size(); ++i) {
@@ -39,27 +51,15 @@ std::size_t edit_distance(std::string_view a, std::string_view b, std::size_t li
         std::size_t best = from == 1 ? row[0] : over;
         for (std::size_t j = from; j <= to; ++j) {
             const std::size_t above = row[j];
-            row[j] =
-                std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1]), over});
+            const std::size_t step =
+                std::min(std::min(row[j], row[j - 1]) + 1, diagonal + (a[i - 1] != b[j - 1]));
+            row[j] = std::min(step, over);
             diagonal = above;
             best = std::min(best, row[j]);
         }
         if (best > limit) return over;
     }
     return row[b.size()];
-}
-
-// The table's keys folded once: the checker asks for every unknown key of a file.
-const std::vector<std::string>& folded_keys(bool drop_blanks) {
-    static const auto keys = [] {
-        std::array<std::vector<std::string>, 2> out;
-        for (const auto& row : hud::hud_setting_table) {
-            out[0].push_back(folded(row.key, false));
-            out[1].push_back(folded(row.key, true));
-        }
-        return out;
-    }();
-    return keys[drop_blanks ? 1 : 0];
 }
 
 std::string_view edit_cause(std::string_view typed, std::string_view key) {
@@ -119,22 +119,41 @@ std::string by_meaning(std::string_view text) {
     return out;
 }
 
+// The table's keys in each form they are compared in, worked out once: the checker
+// asks for every unknown key of a file.
+struct KeyForms {
+    std::vector<std::string> plain, compact, meaning;
+};
+
+const KeyForms& table_key_forms() {
+    static const KeyForms forms = [] {
+        KeyForms out;
+        for (const auto& row : hud::hud_setting_table) {
+            out.plain.push_back(folded(row.key, false));
+            out.compact.push_back(folded(row.key, true));
+            out.meaning.push_back(by_meaning(row.key));
+        }
+        return out;
+    }();
+    return forms;
+}
+
 } // namespace
 
 std::optional<KeySuggestion> nearest_table_key(std::string_view typed) {
-    constexpr std::string_view byte_order_mark = "\xEF\xBB\xBF";
-    if (typed.substr(0, 3) == byte_order_mark) {
-        auto behind = nearest_table_key(typed.substr(3));
-        if (behind && behind->key == typed.substr(3)) behind->cause = "a byte-order mark before it";
+    if (starts_with_byte_order_mark(typed)) {
+        const std::string_view after_mark = typed.substr(byte_order_mark.size());
+        auto behind = nearest_table_key(after_mark);
+        if (behind && behind->key == after_mark) behind->cause = "a byte-order mark before it";
         return behind;
     }
     const std::string plain = folded(typed, false);
     const std::string compact = folded(typed, true);
     const std::string meaning = by_meaning(typed);
+    const KeyForms& forms = table_key_forms();
     for (std::size_t index = 0; index < hud::hud_setting_table.size(); ++index)
-        if (folded_keys(false)[index] != plain &&
-            by_meaning(hud::hud_setting_table[index].key) == meaning &&
-            folded_keys(true)[index] != compact)
+        if (forms.plain[index] != plain && forms.meaning[index] == meaning &&
+            forms.compact[index] != compact)
             return KeySuggestion{hud::hud_setting_table[index].key,
                                  "the plugin spells it this way"};
     for (const auto& alias : aliases)
@@ -143,10 +162,9 @@ std::optional<KeySuggestion> nearest_table_key(std::string_view typed) {
     std::size_t best_distance = 3; // more than two edits away is no suggestion
     for (std::size_t index = 0; index < hud::hud_setting_table.size(); ++index) {
         const std::string_view key = hud::hud_setting_table[index].key;
-        const std::string& folded_key = folded_keys(false)[index];
+        const std::string& folded_key = forms.plain[index];
         if (folded_key == plain) return KeySuggestion{key, "letter case"};
-        if (folded_keys(true)[index] == compact)
-            return KeySuggestion{key, "a blank inside the key"};
+        if (forms.compact[index] == compact) return KeySuggestion{key, "a blank inside the key"};
         // Lengths further apart than the best so far cannot come closer: skip the work.
         const std::size_t apart =
             plain.size() > key.size() ? plain.size() - key.size() : key.size() - plain.size();
