@@ -10,8 +10,8 @@
 #include "check/value_findings.hpp"
 #include "common/file_closer.hpp"
 #include "config/settings_file.hpp"
-#include "hud/apply_settings.hpp"
 #include "hud/hud_setting_table.hpp"
+#include "hud/apply_settings.hpp"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,12 +1,12 @@
 #include "ini_edit.hpp"
 
-#include "check/template_ini.hpp"
-#include "check/text_mode.hpp"
 #include "config/settings_file.hpp"
 #include "hud/hud_setting_table.hpp"
 #include "piece_edits.hpp"
 #include "table_row.hpp"
+#include "check/template_ini.hpp"
 #include "text_encoding.hpp"
+#include "check/text_mode.hpp"
 
 #include <algorithm>
 #include <optional>

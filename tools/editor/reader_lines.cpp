@@ -1,7 +1,7 @@
 #include "reader_lines.hpp"
 
-#include "check/text_mode.hpp"
 #include "config/settings_file.hpp"
+#include "check/text_mode.hpp"
 
 #include <cstring>
 
