@@ -183,8 +183,8 @@ TEST(HudPassOnFaultyPages, UnreachableWritesAreSkippedAndTheRestLand) {
 // Counts the writes, allocating nothing itself.
 class CountingWriter final : public hud::HostWriter {
 public:
-    void patch_byte(hud::HostAddress, std::uint8_t) override { ++writes; }
-    void patch_float(hud::HostAddress, float) override { ++writes; }
+    void patch_byte(HostAddress, std::uint8_t) override { ++writes; }
+    void patch_float(HostAddress, float) override { ++writes; }
     int writes = 0;
 };
 

@@ -6,30 +6,13 @@
 
 namespace {
 std::atomic<std::size_t> allocation_total{0};
-std::atomic<bool> refusing{false};
-std::atomic<std::size_t> refusal_total{0};
 } // namespace
 
 std::size_t test_support::allocations_so_far() {
     return allocation_total.load();
 }
 
-test_support::RefusedAllocations::RefusedAllocations() {
-    refusal_total = 0;
-    refusing = true;
-}
-test_support::RefusedAllocations::~RefusedAllocations() {
-    refusing = false;
-}
-std::size_t test_support::RefusedAllocations::refused() const {
-    return refusal_total.load();
-}
-
 void* operator new(std::size_t size) {
-    if (refusing) {
-        ++refusal_total;
-        throw std::bad_alloc{};
-    }
     ++allocation_total;
     if (void* p = std::malloc(size ? size : 1)) return p;
     throw std::bad_alloc{};

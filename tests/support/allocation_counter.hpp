@@ -1,7 +1,6 @@
 #pragma once
-// Counts heap allocations made while an AllocationCount is alive, and refuses them while
-// a RefusedAllocations is. The operator new that does both lives in
-// allocation_counter.cpp, linked into the test executable.
+// Counts heap allocations made while an AllocationCount is alive. The operator new that
+// counts lives in allocation_counter.cpp, linked into the test executable.
 
 #include <cstddef>
 
@@ -16,16 +15,6 @@ public:
 
 private:
     std::size_t start_;
-};
-
-// While one is alive, every heap allocation fails with std::bad_alloc.
-class RefusedAllocations {
-public:
-    RefusedAllocations();
-    ~RefusedAllocations();
-    RefusedAllocations(const RefusedAllocations&) = delete;
-    RefusedAllocations& operator=(const RefusedAllocations&) = delete;
-    std::size_t refused() const;
 };
 
 } // namespace test_support
