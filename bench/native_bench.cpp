@@ -1,14 +1,18 @@
 // The reader and the pass against the recording writer, and the checker, natively, for
 // a file of 34 keys and for files of many lines (mostly unknown keys, each of which the
-// checker looks up a suggestion for): the cost per line should stay flat.
+// checker looks up a suggestion for): the cost per line should stay flat. And the
+// install diagnosis of a game folder of many files with a huge executable beside the
+// game: its cost is the folder's listing, never the size of the files in it.
 
 #include "check/ini_check.hpp"
+#include "check/install_diagnosis.hpp"
 #include "config/settings_file.hpp"
 #include "hud/apply_settings.hpp"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <unistd.h>
@@ -54,8 +58,47 @@ void check(benchmark::State& state) {
     std::remove(path.c_str());
 }
 
+// A game folder: the game, an ASI loader, the plugin and its ini, a 700 MB installer
+// (sparse), and `files` model files in folders of a hundred.
+std::filesystem::path write_game_folder(int files) {
+    namespace fs = std::filesystem;
+    const fs::path game = "/tmp/tessivar-bench-game-" + std::to_string(getpid());
+    fs::create_directories(game / "scripts");
+    const auto write = [&](const fs::path& relative, const std::string& bytes) {
+        fs::create_directories((game / relative).parent_path());
+        std::ofstream(game / relative, std::ios::binary) << bytes;
+    };
+    std::string pe(0x400, '\0');
+    pe.replace(0, 2, "MZ");
+    pe[0x3C] = 0x40;
+    pe.replace(0x40, 6, std::string{"PE\0\0\x4C\x01", 6});
+    write("gta-vc.exe", pe);
+    write("dinput8.dll", pe + std::string(1024 * 1024, 'x') + "*.asi");
+    write("scripts/Tessivar.VC.asi", pe);
+    write("scripts/Tessivar.VC.ini", "MoneyColor=255 0 0\n");
+    write("setup.exe", pe);
+    fs::resize_file(game / "setup.exe", 700ull * 1024 * 1024);
+    for (int i = 0; i < files; ++i)
+        write("models/" + std::to_string(i / 100) + "/m" + std::to_string(i) + ".dff", "");
+    return game;
+}
+
+void diagnose(benchmark::State& state) {
+    const auto game = write_game_folder(static_cast<int>(state.range(0)));
+    const auto ansi = [](const std::filesystem::path& path) {
+        return std::optional<std::size_t>{path.native().size()};
+    };
+    for (auto _ : state) {
+        const auto diagnosis = checker::diagnose_install(game, ansi);
+        benchmark::DoNotOptimize(diagnosis.findings.data());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+    std::filesystem::remove_all(game);
+}
+
 } // namespace
 
+BENCHMARK(diagnose)->Arg(100)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
 BENCHMARK(check)->Arg(34)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(read_and_pass)
     ->Arg(34)

@@ -3,6 +3,7 @@
 // the 32-bit signature at each build's address, found through the file's section
 // headers.
 
+#include "check/byte_source.hpp"
 #include "injector/game_builds.hpp"
 
 #include <string_view>
@@ -10,6 +11,8 @@
 namespace checker {
 
 // A file that is no PE executable, or holds none of the signatures, is no_game_build.
+// Only the headers and the signature words are read.
+injector::GameBuild game_build_of(const ByteSource& executable);
 injector::GameBuild game_build_of(std::string_view executable);
 
 } // namespace checker

@@ -1,35 +1,25 @@
 #include "check/ini_check.hpp"
 
 #include "check/file_findings.hpp"
+#include "check/game_tree.hpp"
 #include "check/key_findings.hpp"
 #include "check/line_scan.hpp"
+#include "check/opened_file.hpp"
+#include "check/pass_extent.hpp"
 #include "check/printable.hpp"
 #include "check/text_mode.hpp"
 #include "check/trimmed.hpp"
 #include "check/value_advice.hpp"
 #include "check/value_findings.hpp"
-#include "common/file_closer.hpp"
 #include "config/settings_file.hpp"
-#include "hud/hud_setting_table.hpp"
 #include "hud/apply_settings.hpp"
+#include "hud/hud_setting_table.hpp"
 
 #include <algorithm>
 #include <cstdio>
 
 namespace checker {
 namespace {
-
-std::optional<std::string> read_bytes(const std::string& path) {
-    const UniqueFile file{std::fopen(path.c_str(), "rb")};
-    if (!file) return std::nullopt;
-    std::string bytes;
-    char chunk[4096];
-    std::size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0)
-        bytes.append(chunk, got);
-    if (std::ferror(file.get())) return std::nullopt;
-    return bytes;
-}
 
 std::vector<double> parsed_components(const hud::HudSetting& row,
                                       const config::SettingsFile& file) {
@@ -52,10 +42,39 @@ std::vector<double> parsed_components(const hud::HudSetting& row,
     return {};
 }
 
+std::string outside_finding(const hud::HudSetting& row, const std::vector<std::string>& outside) {
+    std::string components;
+    for (std::size_t i = 0; i < outside.size(); ++i)
+        components += (i == 0 ? "" : i + 1 == outside.size() ? " and " : ", ") + outside[i];
+    return quoted(row.key) + " " + components +
+           (outside.size() == 1
+                ? " is outside 0..255: this component keeps the game's own value"
+                : " are outside 0..255: these components keep the game's own values");
+}
+
+// What the plugin leaves unread of a file beyond its bound, and the settings there.
+Finding unread_finding(std::string_view unread, int first_line) {
+    const LineScan beyond = scan_lines(unread);
+    std::string keys;
+    for (const auto& row : hud::hud_setting_table)
+        if (const auto seen = beyond.occurrences.find(std::string_view{row.key});
+            seen != beyond.occurrences.end() && keys.size() < 60)
+            keys += (keys.empty() ? "; among it: " : ", ") + std::string{row.key} + " on line " +
+                    std::to_string(first_line - 1 + seen->second.back());
+    return {first_line,
+            "the plugin reads only the first " + std::to_string(config::pass_piece_limit) +
+                " lines of the file (a line longer than 255 bytes counts once for every 255 "
+                "bytes) and ignores everything from here on" +
+                keys,
+            "keep only your settings in the file (Tessivar.VC.check --template shows them "
+            "all)"};
+}
+
 SettingReport report_setting(std::size_t index, const config::SettingsFile& file,
                              const LineScan& scan, std::vector<Finding>& findings) {
     const hud::HudSetting& row = hud::hud_setting_table[index];
     SettingReport report{index, 0, {}, parsed_components(row, file), {}};
+    const std::size_t found_before = findings.size();
     if (const auto value = file.find(row.key)) {
         report.raw = std::string{*value};
         const auto seen = scan.occurrences.find(std::string_view{row.key});
@@ -67,20 +86,20 @@ SettingReport report_setting(std::size_t index, const config::SettingsFile& file
     std::vector<long long> clamped = whole(report.parsed);
     for (auto& n : clamped)
         n = std::clamp(n, 0LL, 255LL);
+    std::vector<std::string> outside;
     for (int i = 0; i < hud::component_count(row.kind); ++i) {
         std::optional<hud::RecordedWrite> made;
         for (const auto& write : writer.writes())
             if (write.address == row.targets[i]) made = write;
-        if (!made && report.line)
-            findings.push_back({report.line,
-                                quoted(row.key) + " " +
-                                    std::string{hud::component_name(row.kind, i)} + " " +
-                                    std::to_string(static_cast<long long>(report.parsed[i])) +
-                                    " is outside 0..255: this component keeps the game's own "
-                                    "value",
-                                paste(row, numbers_text(clamped))});
+        if (!made)
+            outside.push_back(std::string{hud::component_name(row.kind, i)} + " " +
+                              std::to_string(static_cast<long long>(report.parsed[i])));
         report.writes.push_back(made);
     }
+    // One finding a line: a line already found wanting has its line to paste.
+    if (!outside.empty() && report.line && findings.size() == found_before)
+        findings.push_back(
+            {report.line, outside_finding(row, outside), paste(row, numbers_text(clamped))});
     return report;
 }
 
@@ -98,13 +117,16 @@ CheckReport check_no_file() {
 }
 
 std::optional<CheckReport> check_settings_file(const std::string& path) {
-    const auto bytes = read_bytes(path);
+    const auto bytes = read_prefix(path_from_utf8(path), pass_read_limit);
     if (!bytes) return std::nullopt;
     return check_settings_bytes(*bytes);
 }
 
 CheckReport check_settings_bytes(std::string_view bytes) {
-    const std::string text = windows_text_mode(bytes);
+    const std::string whole_text = windows_text_mode(bytes);
+    // The checker sees what the plugin's pass reads, and no more.
+    const PassExtent extent = pass_extent(whole_text);
+    const std::string_view text = std::string_view{whole_text}.substr(0, extent.bytes);
     CheckReport report;
     LineScan scan = scan_lines(text);
     const config::SettingsFile file = config::SettingsFile::from_text(text);
@@ -123,6 +145,9 @@ CheckReport check_settings_bytes(std::string_view bytes) {
     report.findings = saving_findings(bytes, text, scan);
     report.findings.insert(report.findings.end(), scan.findings.begin(), scan.findings.end());
     check_keys(scan, report.findings);
+    if (extent.first_unread_line)
+        report.findings.push_back(unread_finding(std::string_view{whole_text}.substr(extent.bytes),
+                                                 extent.first_unread_line));
 
     report_settings(file, scan, report);
     std::stable_sort(report.findings.begin(), report.findings.end(),

@@ -24,6 +24,8 @@ std::string without_equals(std::string_view words) {
     while (!value.empty() &&
            (value.front() == ' ' || value.front() == '\t' || value.front() == ':'))
         value.remove_prefix(1);
+    // A value with control or non-ASCII bytes is no value to paste.
+    if (printable(value) != value) return "write " + std::string{key->key} + "=value";
     return "write " + std::string{key->key} + "=" + std::string{value};
 }
 

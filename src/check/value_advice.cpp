@@ -1,5 +1,7 @@
 #include "check/value_advice.hpp"
 
+#include "check/listed_colour.hpp"
+
 #include "common/lower_case.hpp"
 
 #include <array>
@@ -67,44 +69,14 @@ std::optional<MeantColour> named_colour(std::string_view value) {
     return std::nullopt;
 }
 
-// Numbers separated by blanks and commas, each a whole number or a percentage.
-std::optional<MeantColour> listed_colour(std::string_view value, bool alpha) {
-    std::vector<long long> numbers;
-    bool percent = false, comma = false;
-    const std::string text{value};
-    const char* at = text.c_str();
-    while (*at) {
-        while (*at == ' ' || *at == '\t' || *at == ',') {
-            comma = comma || *at == ',';
-            ++at;
-        }
-        if (!*at) break;
-        char* end = nullptr;
-        const double number = std::strtod(at, &end);
-        if (end == at || !std::isfinite(number) || std::fabs(number) > 1e9) return std::nullopt;
-        if (*end == '%') {
-            percent = true;
-            numbers.push_back(static_cast<long long>(std::floor(number * 255.0 / 100.0 + 0.5)));
-            ++end;
-        } else if (number != std::floor(number)) {
-            return std::nullopt;
-        } else {
-            numbers.push_back(static_cast<long long>(number));
-        }
-        if (*end && *end != ' ' && *end != '\t' && *end != ',') return std::nullopt;
-        at = end;
-    }
-    if (!percent && !comma) return std::nullopt;
-    if (numbers.size() != 3 && !(alpha && numbers.size() == 4)) return std::nullopt;
-    return MeantColour{percent ? "percentages" : "commas", numbers};
-}
-
 } // namespace
 
 std::optional<MeantColour> meant_colour(std::string_view value, bool alpha) {
     if (auto hex = hex_colour(value, alpha)) return hex;
     if (auto named = named_colour(value)) return named;
-    return listed_colour(value, alpha);
+    if (auto listed = listed_colour(value, alpha))
+        return MeantColour{listed->form, listed->numbers};
+    return std::nullopt;
 }
 
 std::string numbers_text(const std::vector<long long>& numbers) {

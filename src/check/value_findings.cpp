@@ -1,6 +1,7 @@
 #include "check/value_findings.hpp"
 
 #include "check/printable.hpp"
+#include "check/size_sanity.hpp"
 #include "check/template_ini.hpp"
 #include "check/trimmed.hpp"
 #include "check/value_advice.hpp"
@@ -43,6 +44,13 @@ std::string plugin_gets_text(const std::vector<double>& parsed, bool alpha) {
     return text;
 }
 
+// A line to paste holds only what the plugin writes: each component within 0..255.
+std::vector<long long> in_byte_range(std::vector<long long> numbers) {
+    for (long long& n : numbers)
+        n = std::clamp(n, 0LL, 255LL);
+    return numbers;
+}
+
 std::string alpha_effect(long long alpha) {
     if (alpha < 64) return " (alpha " + std::to_string(alpha) + " makes it nearly invisible)";
     if (alpha < 192) return " (alpha " + std::to_string(alpha) + " makes it see-through)";
@@ -67,7 +75,7 @@ void check_colour(const hud::HudSetting& row, const std::string& value, int line
     }
     const IntegerFields fields = read_integer_fields(value, 8);
     const int room = alpha ? 4 : 3;
-    const auto numbers = whole(parsed);
+    const auto numbers = in_byte_range(whole(parsed));
     if (fields.count > room) {
         const std::vector<long long> used(numbers.begin(), numbers.begin() + 3);
         std::string message = key + " has " + std::to_string(fields.count) + " numbers: ";
@@ -85,7 +93,7 @@ void check_colour(const hud::HudSetting& row, const std::string& value, int line
         findings.push_back({line, message, suggestion});
     } else if (fields.count < 3) {
         const auto& defaults = row.defaults.components;
-        std::vector<long long> completed = numbers;
+        std::vector<long long> completed = in_byte_range(whole(parsed));
         completed.resize(3);
         for (int i = fields.count; i < 3; ++i)
             completed[i] = defaults[i];
@@ -121,10 +129,11 @@ void check_number(const hud::HudSetting& row, const std::string& value, int line
     const std::string_view rest = trimmed(end);
     // "0,6": a decimal comma, which ends the number.
     if (*end == ',' && std::isdigit(static_cast<unsigned char>(end[1]))) {
-        std::string fixed{value};
-        fixed[static_cast<std::size_t>(end - value.c_str())] = '.';
-        if (integer) fixed = number;
         const std::string reads = number.empty() ? "0" : std::string{trimmed(number)};
+        const char* decimals = end + 1;
+        while (std::isdigit(static_cast<unsigned char>(*decimals)))
+            ++decimals;
+        const std::string fixed = reads + "." + std::string(end + 1, decimals);
         findings.push_back({line,
                             key + " is written with a decimal comma (" + quoted(value) +
                                 "): the plugin reads " + reads,
@@ -138,6 +147,16 @@ void check_number(const hud::HudSetting& row, const std::string& value, int line
                             key + reads + "; the plugin " + (integer ? "reads 0" : "writes 0") +
                                 ", not the default",
                             paste(row, default_value(row)) + " (the default)"});
+        return;
+    }
+    if (const auto unusual =
+            integer ? std::nullopt
+                    : unusual_size(static_cast<float>(std::strtod(value.c_str(), nullptr)))) {
+        findings.push_back({line,
+                            key + " is " + quoted(value) + ": the plugin writes " + *unusual +
+                                " into the game as the size",
+                            paste(row, default_value(row)) + " (the default; sizes from half "
+                                                             "to twice it are usual)"});
         return;
     }
     if (!rest.empty())

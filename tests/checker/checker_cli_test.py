@@ -34,8 +34,9 @@ def run(*args, cwd=None):
     return done.returncode, done.stdout, done.stderr
 
 
-def fake_game_exe(build_address):
-    """A minimal PE file whose one section holds the signature at a build's address."""
+def fake_game_exe(build_address, carried=b""):
+    """A minimal PE file whose one section holds the signature at a build's address
+    (none for 0), and then the bytes `carried` (an ASI loader's "*.asi" search)."""
     section_rva, raw_at, raw_size = 0x266000, 0x200, 0x2000
     data = bytearray(raw_at + raw_size)
     data[0:2] = b"MZ"
@@ -47,9 +48,11 @@ def fake_game_exe(build_address):
     data[table + 12:table + 16] = section_rva.to_bytes(4, "little")
     data[table + 16:table + 20] = raw_size.to_bytes(4, "little")
     data[table + 20:table + 24] = raw_at.to_bytes(4, "little")
-    at = raw_at + build_address - 0x400000 - section_rva
-    data[at:at + 4] = bytes([0x55, 0x89, 0xE5, 0x53])
-    return bytes(data)
+    data[0x44:0x46] = (0x14C).to_bytes(2, "little")      # i386
+    if build_address:
+        at = raw_at + build_address - 0x400000 - section_rva
+        data[at:at + 4] = bytes([0x55, 0x89, 0xE5, 0x53])
+    return bytes(data) + carried
 
 
 class CheckerCommandLine(unittest.TestCase):
@@ -59,6 +62,17 @@ class CheckerCommandLine(unittest.TestCase):
 
     def tearDown(self):
         self.dir.cleanup()
+
+    def install(self, folder=None):
+        """A game folder with the game (build 100), an ASI loader and the plugin."""
+        folder = folder or self.root
+        for relative, data in (("gta-vc.exe", fake_game_exe(0x667BF0)),
+                               ("dinput8.dll", fake_game_exe(0, b"*.asi")),
+                               ("scripts/Tessivar.VC.asi", fake_game_exe(0))):
+            os.makedirs(os.path.dirname(os.path.join(folder, relative)), exist_ok=True)
+            with open(os.path.join(folder, relative), "wb") as out:
+                out.write(data)
+        return folder
 
     def write(self, relative, text):
         path = os.path.join(self.root, relative)
@@ -82,8 +96,11 @@ class CheckerCommandLine(unittest.TestCase):
         self.write("plugins/Tessivar.VC.ini", "MoneyColor=1 1 1\n")
         self.write("scripts/Tessivar.VC.ini", "MoneyColor=2 2 2\n")
         self.write("Tessivar.VC.ini", "MoneyColor=3 3 3\n")
+        self.install()
         status, out, _ = run("--game", host_path(self.root))
         self.assertEqual(status, 0, out)
+        self.assertTrue(out.startswith("Will your colours apply? Yes: dinput8.dll loads "
+                                       "scripts\\Tessivar.VC.asi into gta-vc.exe"), out)
         picked = [line for line in out.splitlines() if line.startswith("the plugin reads")]
         self.assertEqual(len(picked), 1, out)
         self.assertIn("plugins", picked[0])
@@ -94,6 +111,8 @@ class CheckerCommandLine(unittest.TestCase):
         self.assertIn("1 1 1", out)
 
     def test_from_the_scripts_folder_it_looks_from_the_game_folder(self):
+        self.install()
+        os.remove(os.path.join(self.root, "gta-vc.exe"))
         with open(os.path.join(self.root, "game.exe"), "wb") as exe:
             exe.write(fake_game_exe(0x667C40))
         self.write("Tessivar.VC.ini", "MoneyColor=3 3 3\n")
@@ -107,14 +126,15 @@ class CheckerCommandLine(unittest.TestCase):
         with open(os.path.join(self.root, "game.exe"), "wb") as exe:
             exe.write(b"MZ" + bytes(200))
         status, out, _ = run("--game", host_path(self.root))
-        self.assertIn("the plugin does nothing in it", out)
+        self.assertEqual(status, 1, out)
+        self.assertIn("Will your colours apply? No: this build of the game is not supported", out)
 
     def detected_build(self, exe_bytes):
         with open(os.path.join(self.root, "game.exe"), "wb") as exe:
             exe.write(exe_bytes)
         status, out, _ = run("--game", host_path(self.root))
         self.assertIn(status, (0, 1), out)
-        return [line for line in out.splitlines() if line.startswith("game.exe: ")]
+        return [line.strip() for line in out.splitlines() if line.strip().startswith("game.exe: ")]
 
     def test_each_build_is_told_by_its_signature(self):
         said = {"100": "game.exe: build 100 of the game; the plugin hooks its call at 0x600411",
@@ -148,12 +168,43 @@ class CheckerCommandLine(unittest.TestCase):
 
     def test_lines_fit_100_columns_and_nothing_raw_is_printed(self):
         path = self.write("wide.ini", "NormalWeaponsCursorColor=300 -1 99999 77777\n"
-                                      "Mon\x01ey\xe9=#FF0000\nMoneyColor=0, 255, 0\n")
+                                      "Mon\x01ey\xe9=#FF0000\nMoneyColor=0, 255, 0\n"
+                                      "MoneyColor \x1b]0;PWNED\x07\x1b[2J\x1b[H\x1b[32mno\n"
+                                      "ZoneColor=1 2 3\x1b[2J\nRiflesCursorNoZoomSize=0,6\x1b[H\n")
         status, out, _ = run(host_path(path))
         self.assertEqual(status, 1)
         for line in out.splitlines():
             self.assertLessEqual(len(line), 100, line)
             self.assertTrue(all(" " <= c < "\x7f" for c in line), line)
+
+    def test_a_game_folder_named_in_other_letters(self):
+        # The plugin gets the game's path in the ANSI code page (Wine's: Windows-1252):
+        # it reaches an ini under "Jeux-\u00e9", and none under "\u30b2\u30fc\u30e0".
+        for name, works in (("Jeux-\u00e9", True), ("\u30b2\u30fc\u30e0", not WINDOWS)):
+            game = self.install(os.path.join(self.root, name))
+            self.write(os.path.join(name, "plugins", "Tessivar.VC.ini"), "MoneyColor=1 2 3\n")
+            status, out, _ = run("--game", host_path(game))
+            self.assertEqual(status, 0 if works else 1, out)
+            self.assertIn("Yes" if works else "No: the game folder's path has letters", out)
+            self.assertIn("1 2 3" if works else "0 207 133", out)
+
+    @unittest.skipIf(sys.platform == "win32", "no devices or FIFOs by name on Windows")
+    def test_devices_and_pipes_neither_hang_nor_grow_it(self):
+        if WINDOWS:
+            return
+        fifo = os.path.join(self.root, "fifo.ini")
+        os.mkfifo(fifo)
+        for path in ("/dev/zero", fifo):
+            done = subprocess.run(COMMAND + [path], capture_output=True, text=True, timeout=20,
+                                  check=False)
+            self.assertEqual(done.returncode, 2)
+            self.assertIn("no ordinary file", done.stderr)
+        big = os.path.join(self.root, "big.ini")
+        with open(big, "wb") as out:
+            out.truncate(64 * 1024 * 1024)
+        status, out, _ = run(host_path(big))
+        self.assertEqual(status, 1)
+        self.assertIn("far more than an ini holds", out)
 
     def test_file_names_and_arguments_are_never_printed_raw(self):
         if WINDOWS:
@@ -186,9 +237,10 @@ class CheckerCommandLine(unittest.TestCase):
             self.assertEqual(made.read(), kept.read(), "run the checker with --svg anew")
 
     def test_search_finding_nothing_reports_the_defaults(self):
+        self.install()
         status, out, _ = run("--game", host_path(self.root))
         self.assertEqual(status, 1)
-        self.assertIn("no Tessivar.VC.ini found", out)
+        self.assertIn("Will your colours apply? No: there is no Tessivar.VC.ini", out)
         self.assertIn("0 207 133", out)  # MoneyColor's default
 
     def test_template_has_every_key_once(self):
@@ -226,7 +278,8 @@ class CheckerCommandLine(unittest.TestCase):
                                         "AllWeaponsCursorSize=inf\n")
         svg = os.path.join(self.root, "palette.svg")
         status, out, _ = run(host_path(ini), "--svg", host_path(svg))
-        self.assertEqual(status, 0, out)
+        self.assertEqual(status, 1, out)  # the plugin would write infinity as the size
+        self.assertIn("the plugin writes infinity into the game", out)
         root = ElementTree.parse(svg).getroot()
         self.assertEqual(root.tag, "{http://www.w3.org/2000/svg}svg")
         text = " ".join("".join(node.itertext()) for node in root.iter())

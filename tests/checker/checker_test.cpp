@@ -75,6 +75,21 @@ TEST_F(CheckerTest, TextModeIsTheWindowsRuntimes) {
     }
 }
 
+// The plugin's pass reads the first 10 000 lines only; the checker sees what it sees.
+TEST_F(CheckerTest, WhatThePassLeavesUnreadIsSaid) {
+    std::string ini;
+    for (int line = 1; line < 10000; ++line)
+        ini += "; padding\n";
+    const auto report = check(ini + "ZoneColor=1 2 3\nMoneyColor=4 5 6\n");
+    EXPECT_EQ(report.settings[17].line, 10000); // ZoneColor: read
+    EXPECT_EQ(report.settings[8].line, 0);      // MoneyColor: past the bound, the default
+    ASSERT_EQ(report.findings.size(), 1u);
+    EXPECT_EQ(report.findings[0].line, 10001);
+    EXPECT_NE(report.findings[0].message.find("first 10000 lines"), std::string::npos);
+    EXPECT_NE(report.findings[0].message.find("MoneyColor on line 10001"), std::string::npos);
+    EXPECT_TRUE(check(ini + "ZoneColor=1 2 3\n").findings.empty());
+}
+
 TEST_F(CheckerTest, TemplateReadsBackAsTheDefaults) {
     const auto template_path = dir.write("template.ini", checker::template_ini()).string();
     hud::RecordingWriter from_template, from_nothing;

@@ -1,9 +1,13 @@
 // Arbitrary bytes as the game executable's path, and as the answers of the existence
 // test: the location step picks the first candidate that exists, every candidate sits
 // in the game folder, and settings_path holds the pick only when it fits. The same
-// bytes as an executable file for the checker's reading of its build.
+// bytes as an executable file for the checker's reading of its build, and as a proxy
+// DLL for its telling of an ASI loader.
 
+#include "check/asi_loader.hpp"
 #include "check/game_build.hpp"
+#include "check/pe_headers.hpp"
+#include "common/lower_case.hpp"
 #include "config/settings_location.hpp"
 #include "config/settings_path.hpp"
 
@@ -29,6 +33,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (checker::game_build_of(file).code != 0 &&
         file.find(std::string_view{"\x55\x89\xE5\x53", 4}) == std::string_view::npos)
         fail("a build told without its signature in the file");
+    const checker::MemoryBytes bytes{file};
+    const auto proxy = checker::inspect_proxy(bytes);
+    if ((proxy.kind == checker::ProxyKind::not_a_library) ==
+        checker::read_pe_headers(bytes).has_value())
+        fail("a library told otherwise than by its headers");
+    const std::string lower = lower_case(file);
+    if (proxy.kind == checker::ProxyKind::loader && lower.find("*.asi") == std::string::npos &&
+        lower.find("asi loader") == std::string::npos &&
+        lower.find(std::string_view{"*\0.\0a\0s\0i\0", 10}) == std::string::npos &&
+        lower.find(std::string_view{"a\0s\0i\0 \0l\0o\0a\0d\0e\0r\0", 20}) == std::string::npos)
+        fail("a loader told without its marks in the file");
     if (size == 0) return 0;
     const unsigned answers = data[0]; // bit N: candidate N exists
     const std::string executable(reinterpret_cast<const char*>(data) + 1, size - 1);

@@ -1,6 +1,10 @@
 #pragma once
 // What the checker needs of the terminal it prints to.
 
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+
 namespace checker::console {
 
 struct Terminal {
@@ -14,5 +18,9 @@ Terminal open_terminal();
 
 // Keeps a console window that closes with the checker open until Enter.
 void wait_before_closing(const Terminal& terminal);
+
+// How the system's ANSI code page writes a path, as the plugin gets the game's path
+// from Windows: its length in bytes, or nullopt when the code page cannot write it.
+std::optional<std::size_t> ansi_length(const std::filesystem::path& path);
 
 } // namespace checker::console

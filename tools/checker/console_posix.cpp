@@ -15,4 +15,9 @@ Terminal open_terminal() {
 
 void wait_before_closing(const Terminal&) {}
 
+// Away from Windows the code page is not known: the path is taken as written.
+std::optional<std::size_t> ansi_length(const std::filesystem::path& path) {
+    return path.native().size();
+}
+
 } // namespace checker::console

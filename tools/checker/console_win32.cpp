@@ -30,4 +30,18 @@ void wait_before_closing(const Terminal& terminal) {
     std::getchar();
 }
 
+std::optional<std::size_t> ansi_length(const std::filesystem::path& path) {
+    const std::wstring& wide = path.native();
+    if (wide.empty()) return 0;
+    const int count = static_cast<int>(wide.size());
+    // A UTF-8 code page writes everything and takes no best-fit flags.
+    if (GetACP() == CP_UTF8)
+        return WideCharToMultiByte(CP_UTF8, 0, wide.data(), count, nullptr, 0, nullptr, nullptr);
+    BOOL used_default = FALSE;
+    const int bytes = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), count, nullptr,
+                                          0, nullptr, &used_default);
+    if (bytes <= 0 || used_default) return std::nullopt;
+    return static_cast<std::size_t>(bytes);
+}
+
 } // namespace checker::console

@@ -1,9 +1,12 @@
 // Tessivar.VC.check: tells a player what the plugin will make of an ini, and what to
 // write instead of each mistake. See usage below.
 
-#include "check/game_build.hpp"
+#include "check/game_tree.hpp"
 #include "check/ini_check.hpp"
+#include "check/install_diagnosis.hpp"
+#include "check/opened_file.hpp"
 #include "check/palette_svg.hpp"
+#include "check/pass_extent.hpp"
 #include "check/printable.hpp"
 #include "check/share_code.hpp"
 #include "check/template_ini.hpp"
@@ -34,13 +37,14 @@ constexpr const char* usage =
     "       Tessivar.VC.check --from-code CODE [--output FILE]\n"
     "       Tessivar.VC.check --help | --version\n"
     "\n"
-    "Says what the Tessivar plugin will make of its ini, Tessivar.VC.ini, and what to\n"
-    "write instead of each mistake.\n"
+    "Says whether the Tessivar plugin will apply your colours: the ASI loader, every\n"
+    "copy of the plugin and the ini in the game folder, what the plugin will make of\n"
+    "the ini, Tessivar.VC.ini, and what to write instead of each mistake.\n"
     "\n"
     "  PATH            the ini to check; without it, the ini the plugin would read,\n"
     "                  looked for from the game folder (the current folder, or the one\n"
     "                  above it when that is the game's plugins or scripts folder)\n"
-    "  --game DIR      look for the ini from this game folder\n"
+    "  --game DIR      look at this game folder\n"
     "  --svg FILE      also draw the HUD in the colours the plugin will write\n"
     "  --code          also print the colour code of these colours, to share them\n"
     "  --from-code CODE  a complete ini that gives the colours of a colour code\n"
@@ -50,8 +54,9 @@ constexpr const char* usage =
     "  --version       print the version\n"
     "  -h, /?, --help  print this help\n"
     "\n"
-    "Exit status: 0 no findings, 1 findings, 2 the file or folder cannot be read or the\n"
-    "command line is wrong.\n"
+    "Exit status: 0 no findings (and, for a game folder, the answer is yes), 1 findings\n"
+    "or any other answer, 2 the file or folder cannot be read or the command line is\n"
+    "wrong.\n"
     "\n"
     "Examples:\n"
     "  Tessivar.VC.check --game \"C:\\Games\\My Game\"\n"
@@ -62,28 +67,41 @@ struct Options {
     bool template_only = false, code = false;
 };
 
+// The checker reads as much of an ini as the plugin's pass can, and no more.
+constexpr std::size_t largest_ini = checker::pass_read_limit;
+
 [[noreturn]] void usage_error(const std::string& what) {
     std::fprintf(stderr, "Tessivar.VC.check: %s\n%s", checker::printable(what).c_str(), usage);
     std::exit(2);
 }
 
-Options parse_options(int argc, char** argv) {
+// Every message about a file or a path goes out escaped, whatever it holds.
+void fail(const std::string& what) {
+    std::fprintf(stderr, "Tessivar.VC.check: %s\n", checker::printable(what).c_str());
+}
+
+std::string shown(const fs::path& path) {
+    return checker::printable(checker::utf8(path));
+}
+
+Options parse_options(const std::vector<std::string>& args) {
     Options options;
+    const int argc = static_cast<int>(args.size());
     for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
+        const std::string& arg = args[i];
         if (arg == "--template") {
             options.template_only = true;
         } else if (arg == "--code") {
             options.code = true;
         } else if (arg == "--from-code") {
             if (i + 1 >= argc) usage_error("--from-code needs a code");
-            options.from_code = argv[++i];
+            options.from_code = args[++i];
         } else if (arg == "--game" || arg == "--svg" || arg == "--output") {
             if (i + 1 >= argc)
                 usage_error(arg + " needs " + (arg == "--game" ? "a folder" : "a file"));
             (arg == "--game"  ? options.game
              : arg == "--svg" ? options.svg
-                              : options.output) = argv[++i];
+                              : options.output) = args[++i];
         } else if (arg == "--version") {
             std::printf("Tessivar.VC.check %s\n", tessivar::version);
             std::exit(0);
@@ -105,9 +123,9 @@ std::vector<fs::path> executables(const fs::path& folder) {
     std::vector<fs::path> found;
     std::error_code error;
     for (const auto& entry : fs::directory_iterator(folder, error)) {
-        const std::string name = lower_case(entry.path().filename().string());
+        const std::string name = lower_case(checker::utf8(entry.path().filename()));
         if (entry.is_regular_file(error) && entry.path().extension() != "" &&
-            lower_case(entry.path().extension().string()) == ".exe" &&
+            lower_case(checker::utf8(entry.path().extension())) == ".exe" &&
             name != "tessivar.vc.check.exe")
             found.push_back(entry.path());
     }
@@ -118,71 +136,15 @@ std::vector<fs::path> executables(const fs::path& folder) {
 // From the game's plugins or scripts folder (or one below them), the game folder.
 fs::path game_folder_from(fs::path folder) {
     for (int up = 0; up < 2 && executables(folder).empty(); ++up) {
-        const std::string name = lower_case(folder.filename().string());
+        const std::string name = lower_case(checker::utf8(folder.filename()));
         const fs::path parent = folder.parent_path();
-        const std::string parent_name = lower_case(parent.filename().string());
+        const std::string parent_name = lower_case(checker::utf8(parent.filename()));
         const bool inside = name == "plugins" || name == "scripts" || parent_name == "plugins" ||
                             parent_name == "scripts";
         if (!inside || parent == folder) break;
         folder = parent;
     }
     return folder;
-}
-
-std::string read_file(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void report_builds(const fs::path& game) {
-    const auto found = executables(game);
-    if (found.empty()) {
-        std::printf("no game executable in %s: is this the game folder?\n",
-                    checker::printable(game.string()).c_str());
-        return;
-    }
-    for (const auto& exe : found) {
-        const auto build = checker::game_build_of(read_file(exe));
-        if (build.code)
-            std::printf("%s: build %d of the game; the plugin hooks its call at 0x%06x\n",
-                        checker::printable(exe.filename().string()).c_str(), build.code,
-                        build.call_site);
-        else
-            std::printf("%s: not one of the three builds the plugin knows; the plugin does "
-                        "nothing in it\n",
-                        checker::printable(exe.filename().string()).c_str());
-    }
-}
-
-// The plugin's search, in its order, from a game folder: every candidate that exists,
-// and which one the plugin reads.
-std::string pick_settings_file(const fs::path& game, bool& found) {
-    std::printf("searching the game folder %s:\n", checker::printable(game.string()).c_str());
-    report_builds(game);
-    std::vector<fs::path> existing;
-    for (const auto folder : config::settings_folders) {
-        const fs::path candidate =
-            (folder.empty() ? game : game / std::string{folder}) / config::settings_file_name;
-        std::error_code ignored;
-        const bool exists = fs::exists(candidate, ignored);
-        std::printf("  %-60s %s\n", checker::printable(candidate.string()).c_str(),
-                    exists ? "exists" : "-");
-        if (exists) existing.push_back(candidate);
-    }
-    found = !existing.empty();
-    if (!found) {
-        std::printf("no Tessivar.VC.ini in any of the three places: the plugin uses its "
-                    "defaults\n\n");
-        return {};
-    }
-    std::printf("the plugin reads %s: the first of the three places that exists\n",
-                checker::printable(existing.front().string()).c_str());
-    for (std::size_t i = 1; i < existing.size(); ++i)
-        std::printf("edits to %s do nothing while %s exists\n",
-                    checker::printable(existing[i].string()).c_str(),
-                    checker::printable(existing.front().string()).c_str());
-    std::printf("\n");
-    return existing.front().string();
 }
 
 std::string component_text(const checker::SettingReport& setting, std::size_t i) {
@@ -230,7 +192,8 @@ void print_settings(const checker::CheckReport& report, const checker::console::
 
 // Words of `text` on lines of at most `width` columns: the first after `indent`, the
 // others two further in.
-void print_wrapped(const std::string& text, int indent, int width) {
+void print_wrapped(const std::string& raw, int indent, int width) {
+    const std::string text = checker::printable(raw);
     std::string line;
     std::size_t at = 0;
     while (at < text.size()) {
@@ -248,9 +211,10 @@ void print_wrapped(const std::string& text, int indent, int width) {
     if (!line.empty()) std::printf("%*s%s\n", indent, "", line.c_str());
 }
 
-void print_findings(const std::vector<checker::Finding>& findings, int width) {
+void print_findings(const std::vector<checker::Finding>& findings, int width, bool file) {
     if (findings.empty()) {
-        std::printf("\nno findings: the plugin reads this file as written\n");
+        std::printf(file ? "\nno findings: the plugin reads this file as written\n"
+                         : "\nno file to check: every setting takes its default\n");
         return;
     }
     std::printf("\n%zu finding%s:\n", findings.size(), findings.size() == 1 ? "" : "s");
@@ -261,13 +225,36 @@ void print_findings(const std::vector<checker::Finding>& findings, int width) {
     }
 }
 
+// The plugin's search, in its order, from a game folder: every candidate that exists,
+// and which one the plugin reads (none when it can reach none).
+void print_search(const fs::path& game, const checker::InstallDiagnosis& install, int width) {
+    print_wrapped("searching the game folder " + shown(game) + ":", 0, width);
+    for (int i = 0; i < 3; ++i) {
+        const std::string_view folder = config::settings_folders[i];
+        const std::string place =
+            (folder.empty() ? "" : std::string{folder} + "\\") + config::settings_file_name;
+        std::printf("  %-60s %s\n", place.c_str(), install.candidates[i] ? "exists" : "-");
+    }
+    if (install.counting < 0) {
+        std::printf("the plugin reads no Tessivar.VC.ini here: it uses its defaults\n\n");
+        return;
+    }
+    const fs::path& read = *install.candidates[install.counting];
+    print_wrapped("the plugin reads " + shown(read) + ": the first of the three places that exists",
+                  0, width);
+    for (int i = install.counting + 1; i < 3; ++i)
+        if (install.candidates[i])
+            print_wrapped("edits to " + shown(*install.candidates[i]) + " do nothing while " +
+                              shown(read) + " exists",
+                          0, width);
+    std::printf("\n");
+}
+
 bool write_file(const std::string& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(checker::path_from_utf8(path), std::ios::binary | std::ios::trunc);
     out << text;
     out.close();
-    if (!out)
-        std::fprintf(stderr, "Tessivar.VC.check: cannot write %s\n",
-                     checker::printable(path).c_str());
+    if (!out) fail("cannot write " + path);
     return static_cast<bool>(out);
 }
 
@@ -280,59 +267,126 @@ std::string crlf(const std::string& text) {
     return out;
 }
 
-int check(const Options& options, const checker::console::Terminal& terminal) {
+const char* verdict_word(checker::Verdict verdict) {
+    switch (verdict) {
+    case checker::Verdict::yes:
+        return "Yes";
+    case checker::Verdict::no:
+        return "No";
+    case checker::Verdict::cannot_tell:
+        return "Can't tell";
+    }
+    return "";
+}
+
+// The answer first, then what the install holds and what to fix in it.
+void print_install(const checker::InstallDiagnosis& install, int width) {
+    print_wrapped(std::string{"Will your colours apply? "} + verdict_word(install.verdict) + ": " +
+                      install.reason,
+                  0, width);
+    std::printf("\nthe install:\n");
+    for (const std::string& fact : install.facts)
+        print_wrapped(fact, 2, width);
+    if (install.findings.empty()) {
+        std::printf("  nothing to fix in it\n\n");
+        return;
+    }
+    for (const auto& finding : install.findings) {
+        print_wrapped(finding.message, 2, width);
+        print_wrapped(finding.advice, 6, width);
+    }
+    std::printf("\n");
+}
+
+// The ini's bytes, at most largest_ini of them; nullopt (and a message) when it cannot
+// be read as a file.
+std::optional<std::string> read_ini(const fs::path& path, std::vector<checker::Finding>& notes) {
     std::error_code ignored;
-    if (options.game && !fs::is_directory(*options.game, ignored)) {
-        std::fprintf(stderr, "Tessivar.VC.check: the game folder %s does not exist\n",
-                     checker::printable(*options.game).c_str());
-        return 2;
+    if (fs::is_directory(path, ignored)) {
+        fail(checker::utf8(path) + " is a folder, not a file; the plugin reads nothing from it "
+                                   "and uses its defaults");
+        return std::nullopt;
     }
-    bool found = true;
-    const std::string path =
-        options.path ? *options.path
-                     : pick_settings_file(options.game ? fs::path{*options.game}
-                                                       : game_folder_from(fs::current_path()),
-                                          found);
-    if (found && fs::is_directory(path, ignored)) {
-        std::fprintf(stderr,
-                     "Tessivar.VC.check: %s is a folder, not a file; the plugin reads "
-                     "nothing from it and uses its defaults\n",
-                     checker::printable(path).c_str());
-        return 2;
+    if (!fs::exists(path, ignored)) {
+        fail(checker::utf8(path) + " does not exist");
+        return std::nullopt;
     }
-    if (found && !fs::exists(path, ignored)) {
-        std::fprintf(stderr, "Tessivar.VC.check: %s does not exist\n",
-                     checker::printable(path).c_str());
-        return 2;
+    const auto file = checker::OpenedFile::open(path);
+    if (!file) {
+        fail("cannot read " + checker::utf8(path) + ": it is no ordinary file");
+        return std::nullopt;
     }
-    // No file anywhere: report what the plugin does then, on an empty store.
-    auto report = found ? checker::check_settings_file(path) : checker::check_no_file();
-    if (!report) {
-        std::fprintf(stderr, "Tessivar.VC.check: cannot read %s: %s\n",
-                     checker::printable(path).c_str(), std::strerror(errno));
-        return 2;
-    }
-    if (!found)
-        report->findings.push_back({0, "no Tessivar.VC.ini found",
-                                    "put it in the game's plugins folder, its scripts folder, "
-                                    "or next to the game's executable"});
-    if (found) std::printf("%s\n\n", checker::printable(path).c_str());
+    if (file->size() > largest_ini)
+        notes.push_back({0,
+                         "the file is " + std::to_string(file->size()) +
+                             " bytes long, far more than an ini holds: the checker reads its "
+                             "first " +
+                             std::to_string(largest_ini) + " bytes, more than the plugin reads",
+                         "keep only the settings in it (Tessivar.VC.check --template shows "
+                         "them all)"});
+    return file->read(0, largest_ini);
+}
+
+// The ini's findings, told in the verdict: the colours apply, but not all as written.
+void add_findings_to_verdict(checker::InstallDiagnosis& install, std::size_t findings) {
+    if (install.verdict != checker::Verdict::yes || findings == 0) return;
+    install.reason +=
+        "; but see the " +
+        (findings == 1 ? std::string{"finding"} : std::to_string(findings) + " findings") +
+        " in it below";
+}
+
+int check(const Options& options, const checker::console::Terminal& terminal) {
     const int width = std::clamp(terminal.width, 40, 100);
-    print_settings(*report, {terminal.colour, width, terminal.own});
-    print_findings(report->findings, width);
-    if (options.svg && !write_file(*options.svg, checker::palette_svg(*report))) return 2;
+    std::error_code ignored;
+    const auto game = options.game ? checker::path_from_utf8(*options.game) : fs::path{};
+    if (options.game && !fs::is_directory(game, ignored)) {
+        fail("the game folder " + *options.game + " does not exist");
+        return 2;
+    }
+    const fs::path folder = options.game ? game : game_folder_from(fs::current_path(ignored));
+    std::optional<checker::InstallDiagnosis> install;
+    std::optional<fs::path> path;
+    if (options.path) {
+        path = checker::path_from_utf8(*options.path);
+    } else {
+        install = checker::diagnose_install(folder, checker::console::ansi_length);
+        if (install->counting >= 0) path = install->candidates[install->counting];
+    }
+    std::vector<checker::Finding> notes;
+    const auto bytes = path ? read_ini(*path, notes) : std::optional<std::string>{""};
+    if (!bytes) {
+        if (install) print_install(*install, width);
+        return 2;
+    }
+    // No file the plugin can reach: what the plugin does then, on an empty store.
+    auto report = path ? checker::check_settings_bytes(*bytes) : checker::check_no_file();
+    report.findings.insert(report.findings.begin(), notes.begin(), notes.end());
+    if (install) {
+        add_findings_to_verdict(*install, report.findings.size());
+        print_install(*install, width);
+        print_search(folder, *install, width);
+    }
+    if (path) {
+        print_wrapped(shown(*path), 0, width);
+        std::printf("\n");
+    }
+    print_settings(report, {terminal.colour, width, terminal.own});
+    print_findings(report.findings, width, path.has_value());
+    if (options.svg && !write_file(*options.svg, checker::palette_svg(report))) return 2;
     // Last and alone on its line, so it is easy to copy.
     if (options.code)
         std::printf("\ncolour code (paste it in the editor, or give it to --from-code):\n%s\n",
-                    checker::share_code(checker::written_settings(*report)).c_str());
-    return report->findings.empty() ? 0 : 1;
+                    checker::share_code(checker::written_settings(report)).c_str());
+    const bool yes = !install || install->verdict == checker::Verdict::yes;
+    return report.findings.empty() && yes ? 0 : 1;
 }
 
 // A complete ini from a colour code; a damaged or foreign code writes nothing.
 int from_code(const std::string& code, const std::optional<std::string>& output) {
     const auto reading = checker::read_share_code(code);
     if (!reading.settings) {
-        std::fprintf(stderr, "Tessivar.VC.check: %s\n", reading.problem.c_str());
+        fail(reading.problem);
         return 2;
     }
     const std::string ini = checker::written_settings_ini(
@@ -342,10 +396,8 @@ int from_code(const std::string& code, const std::optional<std::string>& output)
     return write_file(*output, crlf(ini)) ? 0 : 2;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    const Options options = parse_options(argc, argv);
+int run(const std::vector<std::string>& args) {
+    const Options options = parse_options(args);
     if (options.from_code) return from_code(*options.from_code, options.output);
     if (options.template_only) {
         if (!options.output) {
@@ -360,3 +412,20 @@ int main(int argc, char** argv) {
     checker::console::wait_before_closing(terminal);
     return status;
 }
+
+} // namespace
+
+#ifdef _WIN32
+// The arguments as Windows holds them (UTF-16), so a game folder's name arrives whole
+// whatever the code page; the checker works in UTF-8 from here on.
+extern "C" int wmain(int argc, wchar_t** argv) {
+    std::vector<std::string> args;
+    for (int i = 0; i < argc; ++i)
+        args.push_back(checker::utf8(fs::path{argv[i]}));
+    return run(args);
+}
+#else
+int main(int argc, char** argv) {
+    return run({argv, argv + argc});
+}
+#endif

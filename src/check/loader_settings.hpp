@@ -1,0 +1,33 @@
+#pragma once
+// The settings of an ASI loader that decide whether it loads this plugin: LoadPlugins
+// and LoadFromScriptsOnly, in the [GlobalSets] section of the loader's ini files.
+// Players put them in "<proxy name>.ini" or "global.ini", in the game folder, in
+// "scripts" or in "plugins"; a file read later overrides one read earlier.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace checker {
+
+// What one of the loader's settings says, and the file that says it.
+struct LoaderSwitch {
+    bool on;
+    std::string file; // as shown to the player, "" while it is the loader's own default
+};
+
+struct LoaderSettings {
+    LoaderSwitch load_plugins{true, ""};
+    LoaderSwitch scripts_only{false, ""};
+};
+
+// The files a loader installed as `proxy` reads, in the order they apply, relative to
+// the game folder with backslashes.
+std::vector<std::string> loader_settings_files(std::string_view proxy);
+
+// Applies one file's text (`file` names it for the report) over `settings`.
+void apply_loader_settings(std::string_view text, const std::string& file,
+                           LoaderSettings& settings);
+
+} // namespace checker

@@ -1,0 +1,25 @@
+#pragma once
+// How much of an ini the plugin's pass reads: its first pass_piece_limit pieces (a line
+// of up to 255 bytes is one piece), as if the file ended there.
+
+#include "config/settings_file.hpp"
+
+#include <cstddef>
+#include <string_view>
+
+namespace checker {
+
+// The most bytes of a file the pass can read: every piece full, every line feed
+// written as CR LF.
+inline constexpr std::size_t pass_read_limit =
+    std::size_t{config::pass_piece_limit} * (config::line_buffer_size - 1) * 2;
+
+struct PassExtent {
+    std::size_t bytes;     // of the text, the part the pass reads
+    int first_unread_line; // 1-based; 0 when the pass reads it all
+};
+
+// Over the text as the plugin's runtime hands it over (Windows text mode).
+PassExtent pass_extent(std::string_view text);
+
+} // namespace checker
