@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Stages what players get into a folder: the plugin (.asi) and the checker, stripped,
-the colour editor page, the template ini, the players' guide, and the release archive Tessivar.VC-<version>.zip.
+the colour editor page, the template ini, the ready palettes, the players' guide, and the release
+archive Tessivar.VC-<version>.zip.
 The archive is reproducible: fixed timestamps, modes and order."""
 
 import argparse
@@ -13,6 +14,11 @@ import zipfile
 HERE = os.path.dirname(os.path.abspath(__file__))
 ARCHIVED = ["README.txt", "Tessivar.VC.asi", "Tessivar.VC.check.exe", "Tessivar.VC.editor.html",
             "Tessivar.VC.ini"]
+PALETTES = os.path.join(HERE, "..", "palettes")
+
+
+def palette_names():
+    return sorted(name for name in os.listdir(PALETTES) if name.endswith(".ini"))
 
 
 def crlf(text):
@@ -55,12 +61,15 @@ def stage(binaries, editor, out, version):
         text = guide.read().replace("@VERSION@", version)
     with open(os.path.join(out, "README.txt"), "wb") as f:
         f.write(crlf(text).encode("ascii"))
+    os.makedirs(os.path.join(out, "palettes"), exist_ok=True)
+    for name in palette_names():
+        shutil.copyfile(os.path.join(PALETTES, name), os.path.join(out, "palettes", name))
 
 
 def archive(out, version):
     path = os.path.join(out, "Tessivar.VC-%s.zip" % version)
     with zipfile.ZipFile(path, "w", zipfile.ZIP_DEFLATED) as z:
-        for name in ARCHIVED:
+        for name in ARCHIVED + ["palettes/" + name for name in palette_names()]:
             info = zipfile.ZipInfo(name, date_time=(2026, 1, 1, 0, 0, 0))
             info.compress_type = zipfile.ZIP_DEFLATED
             info.create_system = 0  # plain MS-DOS attributes, whatever the builder's system

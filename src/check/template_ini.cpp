@@ -42,20 +42,28 @@ std::string default_text(std::size_t row) {
     return {};
 }
 
-std::string template_ini() {
-    std::string ini =
-        "; Tessivar.VC.ini: the HUD colours. Put this file in the game's plugins folder,\n"
-        "; its scripts folder, or next to the game's executable (the first found wins).\n"
-        "; One Key=value per line; keys are case-sensitive. Lines starting with ; or # are\n"
-        "; comments, and there are no comments after a value. A key left out takes the\n"
-        "; default shown here; a key with an empty value gives zeros.\n";
+std::string settings_ini(std::string ini,
+                         const std::array<std::string, hud::hud_setting_count>& values) {
     for (std::size_t row = 0; row < hud::hud_setting_table.size(); ++row) {
         const auto& setting = hud::hud_setting_table[row];
         ini += "\n; " + std::string{hud::hud_element_name(row)} + ": " + format_of(setting.kind) +
                "\n";
-        ini += std::string{setting.key} + "=" + default_text(row) + "\n";
+        ini += std::string{setting.key} + "=" + values[row] + "\n";
     }
     return ini;
+}
+
+std::string template_ini() {
+    std::array<std::string, hud::hud_setting_count> defaults;
+    for (std::size_t row = 0; row < defaults.size(); ++row)
+        defaults[row] = default_text(row);
+    return settings_ini(
+        "; Tessivar.VC.ini: the HUD colours. Put this file in the game's plugins folder,\n"
+        "; its scripts folder, or next to the game's executable (the first found wins).\n"
+        "; One Key=value per line; keys are case-sensitive. Lines starting with ; or # are\n"
+        "; comments, and there are no comments after a value. A key left out takes the\n"
+        "; default shown here; a key with an empty value gives zeros.\n",
+        defaults);
 }
 
 } // namespace checker

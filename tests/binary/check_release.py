@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Checks what players download: the release archive holds the five files, is the same
+"""Checks what players download: the release archive holds the five files and the ready
+palettes (each listed in the players' guide), is the same
 byte for byte when made twice, its guide has Windows line ends, and both binaries carry
 the build's version in their version resource; the plugin stays under 256 KiB."""
 
@@ -51,9 +52,16 @@ with tempfile.TemporaryDirectory() as first, tempfile.TemporaryDirectory() as se
         check(a.read() == b.read(), "the archive differs between two builds")
     with zipfile.ZipFile(archive) as z:
         names = sorted(z.namelist())
-        check(names == ["README.txt", "Tessivar.VC.asi", "Tessivar.VC.check.exe",
-                        "Tessivar.VC.editor.html", "Tessivar.VC.ini"], "archive holds %s" % names)
+        palettes = sorted(n for n in os.listdir(os.path.join(root, "palettes")) if n.endswith(".ini"))
+        check(len(palettes) >= 6, "fewer than six palettes")
+        check(names == sorted(["README.txt", "Tessivar.VC.asi", "Tessivar.VC.check.exe",
+                               "Tessivar.VC.editor.html", "Tessivar.VC.ini"] +
+                              ["palettes/" + n for n in palettes]), "archive holds %s" % names)
         guide = z.read("README.txt")
+        for name in palettes:
+            check(z.read("palettes/" + name) == open(os.path.join(root, "palettes", name), "rb").read(),
+                  "palettes/%s is not the repository's" % name)
+            check(b"palettes\\" + name.encode() in guide, "README.txt does not list " + name)
         check(b"\r\n" in guide and b"\n" not in guide.replace(b"\r\n", b""),
               "README.txt does not end every line with CRLF")
         check(("Tessivar %s" % version).encode() in guide, "README.txt does not name the version")
@@ -75,6 +83,7 @@ with tempfile.TemporaryDirectory() as first, tempfile.TemporaryDirectory() as se
 for failure in failures:
     print("FAIL:", failure)
 if not failures:
-    print("ok: Tessivar.VC-%s.zip holds the five files, is reproducible, and carries the version"
+    print("ok: Tessivar.VC-%s.zip holds the five files and the palettes, is reproducible, and "
+          "carries the version"
           % version)
 sys.exit(1 if failures else 0)

@@ -250,6 +250,29 @@ class CheckerCommandLine(unittest.TestCase):
                 if line and not line.startswith(";")]
         self.assertEqual(keys, KEYS)
 
+    def test_a_code_becomes_an_ini_that_gives_it_back(self):
+        ini = self.write("mine.ini", "MoneyColor=10 200 30\nTimeColor=1 2 3 128\n"
+                                     "Messagebox=300 0 0\nAllWeaponsCursorSize=24.5\n")
+        status, out, _ = run(host_path(ini), "--code")
+        self.assertEqual(status, 1, out)  # the 300 is a finding; the code is printed all the same
+        code = out.splitlines()[-1]
+        made = os.path.join(self.root, "made.ini")
+        status, _, err = run("--from-code", code, "--output", host_path(made))
+        self.assertEqual(status, 0, err)
+        with open(made, "rb") as written:
+            data = written.read()
+        self.assertFalse(data.startswith(b"\xef\xbb\xbf"))
+        self.assertEqual(data.count(b"\n"), data.count(b"\r\n"))
+        for line in (b"MoneyColor=10 200 30", b"TimeColor=1 2 3 128", b"Messagebox=-1 0 0",
+                     b"AllWeaponsCursorSize=24.5"):
+            self.assertIn(line + b"\r\n", data)
+        self.assertEqual(run(host_path(made), "--code")[1].splitlines()[-1], code)
+        status, out, err = run("--from-code", code[:-1] + ("1" if code[-1] != "1" else "2"),
+                               "--output", host_path(made + ".x"))
+        self.assertEqual(status, 2)
+        self.assertIn("damaged", err)
+        self.assertFalse(os.path.exists(made + ".x"))
+
     def test_svg_is_well_formed_and_names_every_key(self):
         ini = self.write("palette.ini", "MoneyColor=10 200 30\nTimeColor=1 2 3 128\n"
                                         "AllWeaponsCursorSize=inf\n")

@@ -11,6 +11,7 @@ import fs from "node:fs";
 import os from "node:os";
 import path from "node:path";
 import puppeteer from "puppeteer-core";
+import { viewSteps } from "./page_view_steps.mjs";
 
 const [pagePath, checker, outDir] = process.argv.slice(2);
 fs.mkdirSync(outDir, { recursive: true });
@@ -389,6 +390,9 @@ try {
       await page.screenshot({ path: path.join(outDir, `editor-${width}.png`) });
     });
   }
+
+  await viewSteps({ page, step, listed, nativeTable, checker, work, downloads, outDir, open,
+                   lastWritten, iniPath });
 
   await step("without the file-writing API, Save downloads Tessivar.VC.ini and says where", async () => {
     const plain = await openPage(true);

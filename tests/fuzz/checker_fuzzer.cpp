@@ -2,9 +2,12 @@
 // finding has its words, and what it says will be written must follow from what it says
 // the plugin reads: each component at its table address, written exactly when it lies
 // in 0..255, with that value; a size always. The values come from the accessors and the
-// writes from the pass, two ways through the plugin's code that must agree.
+// writes from the pass, two ways through the plugin's code that must agree. Whatever
+// the file, its colour code and the ini made from that code give back exactly what the
+// plugin writes; the bytes as a pasted code are read without harm.
 
 #include "check/ini_check.hpp"
+#include "check/share_code.hpp"
 #include "fuzz_invariants.hpp"
 
 #include <cmath>
@@ -37,6 +40,26 @@ void check_setting(const checker::SettingReport& setting) {
     }
 }
 
+// The same but for a NaN size's payload, which no ini text carries.
+checker::WrittenSettings without_nan_payloads(checker::WrittenSettings settings) {
+    for (auto& setting : settings)
+        if ((setting.real_bits & 0x7F800000u) == 0x7F800000u && (setting.real_bits & 0x7FFFFFu))
+            setting.real_bits = (setting.real_bits & 0x80000000u) | 0x7FC00000u;
+    return settings;
+}
+
+void check_codes(const checker::CheckReport& report, std::string_view bytes) {
+    const auto written = checker::written_settings(report);
+    const auto reading = checker::read_share_code(checker::share_code(written));
+    if (!reading.settings || *reading.settings != written) fuzz::fail("code does not round-trip");
+    const std::string made = checker::written_settings_ini(written, "fuzz");
+    if (without_nan_payloads(checker::written_settings(checker::check_settings_bytes(made))) !=
+        without_nan_payloads(written))
+        fuzz::fail("ini made from a code does not round-trip");
+    const auto pasted = checker::read_share_code(bytes);
+    if (!pasted.settings && pasted.problem.empty()) fuzz::fail("a refusal without words");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -49,5 +72,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const auto& finding : report.findings)
         if (finding.message.empty() || finding.suggestion.empty())
             fuzz::fail("a finding without its words");
+    check_codes(report, bytes);
     return 0;
 }

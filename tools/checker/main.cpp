@@ -8,6 +8,7 @@
 #include "check/palette_svg.hpp"
 #include "check/pass_extent.hpp"
 #include "check/printable.hpp"
+#include "check/share_code.hpp"
 #include "check/template_ini.hpp"
 #include "common/lower_case.hpp"
 #include "config/settings_location.hpp"
@@ -31,8 +32,9 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* usage =
-    "usage: Tessivar.VC.check [PATH] [--game DIR] [--svg FILE]\n"
+    "usage: Tessivar.VC.check [PATH] [--game DIR] [--svg FILE] [--code]\n"
     "       Tessivar.VC.check --template [--output FILE]\n"
+    "       Tessivar.VC.check --from-code CODE [--output FILE]\n"
     "       Tessivar.VC.check --help | --version\n"
     "\n"
     "Says whether the Tessivar plugin will apply your colours: the ASI loader, every\n"
@@ -44,8 +46,11 @@ constexpr const char* usage =
     "                  above it when that is the game's plugins or scripts folder)\n"
     "  --game DIR      look at this game folder\n"
     "  --svg FILE      also draw the HUD in the colours the plugin will write\n"
+    "  --code          also print the colour code of these colours, to share them\n"
+    "  --from-code CODE  a complete ini that gives the colours of a colour code\n"
     "  --template      print a complete ini with every default\n"
-    "  --output FILE   with --template: write it to FILE (CRLF, no byte-order mark)\n"
+    "  --output FILE   with --template or --from-code: write it to FILE (CRLF, no\n"
+    "                  byte-order mark)\n"
     "  --version       print the version\n"
     "  -h, /?, --help  print this help\n"
     "\n"
@@ -58,8 +63,8 @@ constexpr const char* usage =
     "  Tessivar.VC.check --template --output Tessivar.VC.ini\n";
 
 struct Options {
-    std::optional<std::string> path, game, svg, output;
-    bool template_only = false;
+    std::optional<std::string> path, game, svg, output, from_code;
+    bool template_only = false, code = false;
 };
 
 // The checker reads as much of an ini as the plugin's pass can, and no more.
@@ -86,6 +91,11 @@ Options parse_options(const std::vector<std::string>& args) {
         const std::string& arg = args[i];
         if (arg == "--template") {
             options.template_only = true;
+        } else if (arg == "--code") {
+            options.code = true;
+        } else if (arg == "--from-code") {
+            if (i + 1 >= argc) usage_error("--from-code needs a code");
+            options.from_code = args[++i];
         } else if (arg == "--game" || arg == "--svg" || arg == "--output") {
             if (i + 1 >= argc)
                 usage_error(arg + " needs " + (arg == "--game" ? "a folder" : "a file"));
@@ -364,12 +374,31 @@ int check(const Options& options, const checker::console::Terminal& terminal) {
     print_settings(report, {terminal.colour, width, terminal.own});
     print_findings(report.findings, width, path.has_value());
     if (options.svg && !write_file(*options.svg, checker::palette_svg(report))) return 2;
+    // Last and alone on its line, so it is easy to copy.
+    if (options.code)
+        std::printf("\ncolour code (paste it in the editor, or give it to --from-code):\n%s\n",
+                    checker::share_code(checker::written_settings(report)).c_str());
     const bool yes = !install || install->verdict == checker::Verdict::yes;
     return report.findings.empty() && yes ? 0 : 1;
 }
 
+// A complete ini from a colour code; a damaged or foreign code writes nothing.
+int from_code(const std::string& code, const std::optional<std::string>& output) {
+    const auto reading = checker::read_share_code(code);
+    if (!reading.settings) {
+        fail(reading.problem);
+        return 2;
+    }
+    const std::string ini = checker::written_settings_ini(
+        *reading.settings,
+        "Made by Tessivar.VC.check from the colour code " + checker::share_code(*reading.settings));
+    if (!output) return std::fputs(ini.c_str(), stdout) < 0 ? 2 : 0;
+    return write_file(*output, crlf(ini)) ? 0 : 2;
+}
+
 int run(const std::vector<std::string>& args) {
     const Options options = parse_options(args);
+    if (options.from_code) return from_code(*options.from_code, options.output);
     if (options.template_only) {
         if (!options.output) {
             std::fputs(checker::template_ini().c_str(), stdout);

@@ -4,12 +4,14 @@
 // the page only presents. The page hands every file over in memory it allocated on the
 // heap (malloc), never on the stack, so no file is too big for the core's own data.
 
-#include "finding_fix.hpp"
-#include "hud/hud_setting_table.hpp"
 #include "check/ini_check.hpp"
-#include "ini_edit.hpp"
 #include "check/palette_svg.hpp"
 #include "check/template_ini.hpp"
+#include "core_result.hpp"
+#include "finding_fix.hpp"
+#include "hud/hud_setting_table.hpp"
+#include "ini_edit.hpp"
+#include "json_text.hpp"
 #include "text_encoding.hpp"
 
 #include <emscripten.h>
@@ -20,31 +22,8 @@
 
 namespace {
 
-std::string result;
-
-int keep(std::string text) {
-    result = std::move(text);
-    return static_cast<int>(result.size());
-}
-
-// A JSON string of bytes, each byte above 0x7F as the code point of the same number.
-std::string json_string(std::string_view text) {
-    std::string out = "\"";
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (byte < 0x20 || byte >= 0x7F) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
-            out += escaped;
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
-}
+using editor::json_string;
+using editor::kept_result;
 
 std::string json_number(double value) {
     if (std::isnan(value)) return "\"nan\"";
@@ -129,18 +108,6 @@ constexpr std::size_t fix_budget = 24u << 20;
 // A file of thousands of mistakes lists the first ones; the count says how many more.
 constexpr std::size_t findings_listed = 500;
 
-// Runs `make` for a result; a failure (memory running out) is reported, not fatal, and
-// leaves the core as it was: -1, with the reason as the result.
-template <class Make>
-int kept(Make&& make) {
-    try {
-        return keep(make());
-    } catch (const std::exception& error) {
-        result = error.what();
-        return -1;
-    }
-}
-
 std::string_view bytes_of(const char* bytes, int size) {
     return {bytes, static_cast<std::size_t>(size > 0 ? size : 0)};
 }
@@ -166,28 +133,28 @@ std::string check_json(std::string_view bytes, bool with_fixes) {
 extern "C" {
 
 EMSCRIPTEN_KEEPALIVE const char* editor_result() {
-    return result.data();
+    return editor::core_result().data();
 }
 
 EMSCRIPTEN_KEEPALIVE int editor_check(const char* bytes, int size) {
-    return kept([&] { return check_json(bytes_of(bytes, size), true); });
+    return kept_result([&] { return check_json(bytes_of(bytes, size), true); });
 }
 
 EMSCRIPTEN_KEEPALIVE int editor_preview(const char* bytes, int size) {
-    return kept([&] { return check_json(bytes_of(bytes, size), false); });
+    return kept_result([&] { return check_json(bytes_of(bytes, size), false); });
 }
 
 EMSCRIPTEN_KEEPALIVE int editor_set(const char* bytes, int size, const char* key,
                                     const char* value) {
-    return kept([&] { return editor::set_value(bytes_of(bytes, size), key, value); });
+    return kept_result([&] { return editor::set_value(bytes_of(bytes, size), key, value); });
 }
 
 EMSCRIPTEN_KEEPALIVE int editor_reset_all(const char* bytes, int size) {
-    return kept([&] { return editor::reset_all(bytes_of(bytes, size)); });
+    return kept_result([&] { return editor::reset_all(bytes_of(bytes, size)); });
 }
 
 EMSCRIPTEN_KEEPALIVE int editor_new_file() {
-    return kept([] { return editor::new_file(); });
+    return kept_result([] { return editor::new_file(); });
 }
 
 EMSCRIPTEN_KEEPALIVE int editor_encoding(const char* bytes, int size) {
@@ -195,7 +162,7 @@ EMSCRIPTEN_KEEPALIVE int editor_encoding(const char* bytes, int size) {
 }
 
 EMSCRIPTEN_KEEPALIVE int editor_readable(const char* bytes, int size) {
-    return kept([&] { return editor::plugin_readable(bytes_of(bytes, size)); });
+    return kept_result([&] { return editor::plugin_readable(bytes_of(bytes, size)); });
 }
 
 } // extern "C"

@@ -14,7 +14,8 @@ function asciiz(text) {
   return bytes;
 }
 
-// Calls `editor_<name>(bytes, size, strings...)` with everything copied onto the heap.
+// Calls `editor_<name>(bytes, size, more...)`, each further argument a text or bytes,
+// with everything copied onto the heap.
 function callCore(name, bytes, ...strings) {
   const taken = [];
   const place = data => {
@@ -25,7 +26,8 @@ function callCore(name, bytes, ...strings) {
     return at;
   };
   try {
-    const args = [place(bytes), bytes.length, ...strings.map(text => place(asciiz(text)))];
+    const args = [place(bytes), bytes.length,
+      ...strings.map(more => place(typeof more === "string" ? asciiz(more) : more))];
     return core["_editor_" + name](...args);
   } finally {
     for (const at of taken) core._free(at);

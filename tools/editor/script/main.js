@@ -78,6 +78,7 @@ function wire() {
 
 loadCore().then(() => {
   wire();
+  wireViews();
   const bytes = templateBytes();
   doc.bytes = bytes;
   doc.file = { name: pluginName, handle: null, saved: bytes };

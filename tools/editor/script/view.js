@@ -150,6 +150,7 @@ function render() {
   renderFileFindings(report);
   renderPanel(report);
   renderHeader();
+  renderViews(report);
   // A control that went (a Fix whose finding is gone): focus stays near it.
   if (focused && focused !== document.body && !focused.isConnected)
     (document.getElementById("panel-title") ?? document.getElementById("findings-title")).focus();

@@ -1,0 +1,110 @@
+// The colour maths behind the editor's contrast flags and colour-vision views, with
+// expectations worked out by hand from the WCAG formula and the simulation matrices.
+
+#include "check/colour_vision.hpp"
+#include "check/element_contrast.hpp"
+#include "check/palettes.hpp"
+#include "check/template_ini.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+using checker::Colour;
+using checker::ColourVision;
+
+TEST(Colour, ContrastFollowsTheWcagFormula) {
+    EXPECT_DOUBLE_EQ(checker::contrast_ratio({0, 0, 0}, {255, 255, 255}), 21.0);
+    EXPECT_DOUBLE_EQ(checker::contrast_ratio({90, 90, 90}, {90, 90, 90}), 1.0);
+    EXPECT_NEAR(checker::contrast_ratio({0x77, 0x77, 0x77}, {255, 255, 255}), 4.48, 0.005);
+    EXPECT_NEAR(checker::relative_luminance({255, 0, 0}), 0.2126, 1e-12);
+    EXPECT_EQ(checker::blend({255, 255, 255}, 128, {0, 0, 0}), (Colour{128, 128, 128}));
+    EXPECT_EQ(checker::blend({10, 20, 30}, 255, {200, 0, 0}), (Colour{10, 20, 30}));
+}
+
+TEST(Colour, SimulationsUseTheUsualMatrices) {
+    // Red's column of each matrix, back to sRGB by hand.
+    EXPECT_EQ(checker::simulate({255, 0, 0}, ColourVision::protanopia), (Colour{109, 95, 0}));
+    EXPECT_EQ(checker::simulate({255, 0, 0}, ColourVision::grey), (Colour{127, 127, 127}));
+    EXPECT_EQ(checker::simulate({255, 0, 0}, ColourVision::normal), (Colour{255, 0, 0}));
+    // Each row sums to one: white and black stay as they are.
+    for (const auto vision : checker::colour_visions) {
+        EXPECT_EQ(checker::simulate({255, 255, 255}, vision), (Colour{255, 255, 255}));
+        EXPECT_EQ(checker::simulate({0, 0, 0}, vision), (Colour{0, 0, 0}));
+    }
+}
+
+Colour colour_of(const checker::CheckReport& report, std::string_view key) {
+    for (const auto& s : report.settings)
+        if (hud::hud_setting_table[s.row].key == key)
+            return {s.writes[0]->byte, s.writes[1]->byte, s.writes[2]->byte};
+    return {};
+}
+
+double distance(Colour a, Colour b) {
+    return std::hypot(a.red - b.red, a.green - b.green, a.blue - b.blue);
+}
+
+// The pairs a colour-blind player must tell apart stay apart in the red-green palette,
+// as they do not in the defaults (pink health, grey armour).
+TEST(Colour, TheRedGreenSafePaletteStaysDistinct) {
+    const auto safe = checker::check_settings_bytes(checker::palette_files()[0].bytes);
+    const auto defaults = checker::check_no_file();
+    const std::pair<const char*, const char*> pairs[] = {
+        {"HealthIconColor", "ArmourIconColor"},
+        {"WantedActiveColor", "WantedNotActiveColor"},
+        {"MoneyColor", "WastedBusted"}};
+    for (const auto vision : {ColourVision::protanopia, ColourVision::deuteranopia}) {
+        for (const auto& [a, b] : pairs) {
+            SCOPED_TRACE(std::string{a} + " " + b);
+            EXPECT_GT(distance(checker::simulate(colour_of(safe, a), vision),
+                               checker::simulate(colour_of(safe, b), vision)),
+                      100);
+        }
+        EXPECT_LT(distance(checker::simulate(colour_of(defaults, "HealthIconColor"), vision),
+                           checker::simulate(colour_of(defaults, "ArmourIconColor"), vision)),
+                  60);
+    }
+}
+
+TEST(ElementContrast, FlagsFaintElementsAndItsFixReachesTheRatio) {
+    const Colour night{14, 18, 30};
+    checker::Backdrops backdrops;
+    backdrops.fill(night);
+    const auto report = checker::check_settings_bytes("CounterColor=97 194 247 40\n");
+    const auto contrasts = checker::element_contrasts(report, backdrops);
+    EXPECT_EQ(contrasts.size(), 20u);
+    std::string fixed_ini;
+    for (const auto& c : contrasts) {
+        const std::string key = hud::hud_setting_table[c.row].key;
+        EXPECT_EQ(c.fix.empty(), c.ratio >= checker::least_contrast) << key;
+        if (key == "Messagebox2") {
+            EXPECT_EQ(c.backdrop, (Colour{0, 0, 0})); // the box
+        }
+        if (!c.fix.empty()) fixed_ini += key + "=" + c.fix + "\n";
+    }
+    // The dark blue stars and the faint counter fall short; the counter gets solid.
+    EXPECT_NE(fixed_ini.find("WantedNotActiveColor="), std::string::npos);
+    EXPECT_NE(fixed_ini.find("CounterColor="), std::string::npos);
+    EXPECT_EQ(fixed_ini.find("TimeColor="), std::string::npos);
+    for (const auto& c :
+         checker::element_contrasts(checker::check_settings_bytes(fixed_ini), backdrops))
+        EXPECT_GE(c.ratio, checker::least_contrast) << hud::hud_setting_table[c.row].key;
+}
+
+TEST(ElementContrast, TheFixKeepsTheHueAndMovesLeast) {
+    const Colour blue{27, 89, 130}, night{14, 18, 30};
+    const auto fixed = checker::nearest_reaching(blue, 255, night, 3.0);
+    ASSERT_TRUE(fixed);
+    EXPECT_GE(checker::contrast_ratio(*fixed, night), 3.0);
+    EXPECT_GT(fixed->blue, fixed->green); // still blue, lighter
+    EXPECT_GT(fixed->green, fixed->red);
+    const auto nudged = Colour{fixed->red - 8, fixed->green - 8, fixed->blue - 8};
+    EXPECT_LT(checker::contrast_ratio(nudged, night), 3.0);
+    // Already enough: unchanged.
+    EXPECT_EQ(checker::nearest_reaching({255, 255, 255}, 255, night, 3.0), (Colour{255, 255, 255}));
+}
+
+} // namespace

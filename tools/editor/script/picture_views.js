@@ -1,0 +1,80 @@
+// Ways to look at the picture without changing the file: colour-vision views (the
+// core's simulation matrices as colour-matrix filters on linear light), compare (the
+// defaults, or the file as it was opened), and the picture with its background saved
+// as a PNG.
+
+const looks = { vision: "normal", compare: "yours", opened: new WeakMap() };
+
+function buildVisionFilters() {
+  const matrices = JSON.parse(viewText(core._editor_vision_matrices()));
+  const ns = "http://www.w3.org/2000/svg";
+  const svg = document.createElementNS(ns, "svg");
+  svg.setAttribute("class", "filters");
+  svg.setAttribute("aria-hidden", "true");
+  for (const [name, m] of Object.entries(matrices)) {
+    const filter = document.createElementNS(ns, "filter");
+    filter.id = "vision-" + name;
+    filter.setAttribute("color-interpolation-filters", "linearRGB");
+    const matrix = document.createElementNS(ns, "feColorMatrix");
+    matrix.setAttribute("type", "matrix");
+    matrix.setAttribute("values", [0, 3, 6].map(r => m.slice(r, r + 3).join(" ") + " 0 0").join(" ") + " 0 0 0 1 0");
+    filter.append(matrix);
+    svg.append(filter);
+  }
+  document.body.append(svg);
+}
+
+function applyVision() {
+  document.getElementById("stage").style.filter = looks.vision === "normal" ? "" : `url(#vision-${looks.vision})`;
+}
+
+// The picture of the defaults or of the file as opened, over the file's own.
+function renderCompare() {
+  if (!looks.opened.has(doc.file)) looks.opened.set(doc.file, doc.bytes);
+  const note = document.getElementById("compare-note");
+  note.textContent = "";
+  if (looks.compare === "yours") return;
+  const bytes = looks.compare === "defaults" ? templateBytes() : looks.opened.get(doc.file);
+  document.getElementById("picture").innerHTML = checkBytes(bytes, true).svg;
+  note.textContent = (looks.compare === "defaults" ? "Showing the defaults" : "Showing the file as it was opened") +
+    ": only a look, nothing in your file changed. Choose \"Picture: your file\" to go back.";
+}
+
+// The background and the HUD in their true colours, whatever view is on.
+async function savePicture() {
+  const out = element("canvas", { width: pictureWidth, height: pictureHeight });
+  const ctx = out.getContext("2d");
+  ctx.drawImage(document.getElementById("backdrop"), 0, 0);
+  const svg = document.querySelector("#picture svg").cloneNode(true);
+  svg.querySelectorAll('rect[fill^="url(#sky"]').forEach(sky => sky.remove());
+  svg.setAttribute("width", pictureWidth);
+  svg.setAttribute("height", pictureHeight);
+  const image = new Image();
+  image.src = "data:image/svg+xml;charset=utf-8," + encodeURIComponent(new XMLSerializer().serializeToString(svg));
+  await image.decode();
+  ctx.drawImage(image, 0, 0, pictureWidth, pictureHeight);
+  const blob = await new Promise(done => out.toBlob(done, "image/png"));
+  const link = element("a", { href: URL.createObjectURL(blob), download: "Tessivar HUD.png" });
+  document.body.append(link);
+  link.click();
+  setTimeout(() => { URL.revokeObjectURL(link.href); link.remove(); }, 1000);
+  announce("Picture saved as Tessivar HUD.png");
+}
+
+// After the page's own rendering: contrast, then what is being compared, then the view.
+function renderViews(report) {
+  if (!backdrop.pixels) return;
+  renderContrast(report);
+  renderCompare();
+  applyVision();
+}
+
+function wireViews() {
+  wireSharing();
+  wireScenes();
+  buildVisionFilters();
+  const on = (id, action) => document.getElementById(id).addEventListener("change", action);
+  on("vision", event => { looks.vision = event.target.value; applyVision(); });
+  on("compare", event => { looks.compare = event.target.value; render(); });
+  document.getElementById("save-picture").addEventListener("click", guarded(savePicture));
+}
