@@ -12,19 +12,8 @@ std::string_view game_folder(std::string_view executable_path) {
     return slash == std::string_view::npos ? executable_path : executable_path.substr(0, slash + 1);
 }
 
-namespace {
-
 std::size_t candidate_length(std::string_view folder, std::string_view name) {
     return folder.size() + (name.empty() ? 0 : name.size() + 1) + sizeof settings_file_name - 1;
-}
-
-} // namespace
-
-std::string candidate_path(std::string_view folder, std::string_view name) {
-    std::string path(candidate_length(folder, name) + 1, '\0');
-    write_candidate_path(folder, name, path);
-    path.pop_back();
-    return path;
 }
 
 bool write_candidate_path(std::string_view folder, std::string_view name, std::span<char> out) {

@@ -5,6 +5,7 @@
 
 #include "config/settings_path.hpp"
 
+#include <algorithm>
 #include <array>
 #include <span>
 #include <string>
@@ -18,39 +19,53 @@ inline constexpr std::array<std::string_view, 3> settings_folders{"plugins", "sc
 // whole path when there is none).
 std::string_view game_folder(std::string_view executable_path);
 
-// The candidate path for one of settings_folders.
-std::string candidate_path(std::string_view folder, std::string_view name);
+// The length of the candidate path for one of settings_folders, without its NUL.
+std::size_t candidate_length(std::string_view folder, std::string_view name);
 
-// The same written into `out` with its NUL, allocating nothing; false (and `out`
-// empty) when it does not fit.
+// The candidate path written into `out` with its NUL, allocating nothing; false (and
+// `out` empty) when it does not fit.
 bool write_candidate_path(std::string_view folder, std::string_view name, std::span<char> out);
 
 // Room for every candidate of an executable path that fits in path_capacity.
 using CandidateBuffer = std::array<char, path_capacity + 32>;
 
+// The location step as pure logic over an executable path and an existence test, with
+// nothing allocated: `out` is left holding the first candidate that exists, or the game
+// folder's when none does. Returns the index into settings_folders that exists, or -1.
+// A candidate too long for `out` is tried as the empty path, which exists nowhere.
+template <class Exists>
+int find_settings_file(std::string_view executable_path, Exists&& exists, std::span<char> out) {
+    const std::string_view folder = game_folder(executable_path);
+    for (int index = 0; index < static_cast<int>(settings_folders.size()); ++index) {
+        write_candidate_path(folder, settings_folders[index], out);
+        if (exists(static_cast<const char*>(out.data()))) return index;
+    }
+    return -1;
+}
+
 struct Location {
-    std::string path; // what settings_path receives; empty when it does not fit
+    std::string path; // the candidate picked, whole: settings_path takes it only if it fits
     int candidate;    // index into settings_folders that exists, or -1 for none
 };
 
-// The location step over an executable path and an existence test, as pure logic.
+// The same step with room for a path of any length, for tests and tools.
 template <class Exists>
-Location find_settings_file(std::string_view executable_path, Exists&& exists);
+Location find_settings_file(std::string_view executable_path, Exists&& exists) {
+    const std::string_view folder = game_folder(executable_path);
+    std::size_t room = 0;
+    for (const std::string_view name : settings_folders)
+        room = std::max(room, candidate_length(folder, name) + 1);
+    std::string path(room, '\0');
+    const int index = find_settings_file(executable_path, exists, path);
+    path.resize(candidate_length(
+        folder, settings_folders[index < 0 ? settings_folders.size() - 1 : index]));
+    return {std::move(path), index};
+}
 
 // Fills settings_path from the running host's executable path.
 void locate_settings_file();
 
 // Copies `path` into settings_path, or leaves it empty when it does not fit.
 void store_settings_path(std::string_view path);
-
-template <class Exists>
-Location find_settings_file(std::string_view executable_path, Exists&& exists) {
-    const std::string_view folder = game_folder(executable_path);
-    for (int index = 0; index < static_cast<int>(settings_folders.size()); ++index) {
-        std::string path = candidate_path(folder, settings_folders[index]);
-        if (exists(path.c_str())) return {std::move(path), index};
-    }
-    return {candidate_path(folder, ""), -1};
-}
 
 } // namespace config

@@ -12,13 +12,9 @@ void locate_settings_file() {
         settings_path[0] = '\0';
         return;
     }
-    // The candidates are built in fixed buffers: the pass allocates nothing.
-    const std::string_view folder = game_folder({executable.data(), length});
+    // The candidates are built in a fixed buffer: the pass allocates nothing.
     CandidateBuffer candidate{};
-    for (const std::string_view name : settings_folders) {
-        write_candidate_path(folder, name, candidate);
-        if (platform::path_exists(candidate.data())) break;
-    }
+    find_settings_file({executable.data(), length}, platform::path_exists, candidate);
     store_settings_path(candidate.data());
 }
 

@@ -12,13 +12,6 @@ void write_component(HostWriter& writer, HostAddress target, std::int32_t value)
         writer.patch_byte(target, static_cast<std::uint8_t>(value));
 }
 
-constexpr std::array<const char*, hud_setting_count> table_keys = [] {
-    std::array<const char*, hud_setting_count> keys{};
-    for (std::size_t i = 0; i < keys.size(); ++i)
-        keys[i] = hud_setting_table[i].key;
-    return keys;
-}();
-
 } // namespace
 
 void apply_setting(const HudSetting& setting, const config::SettingsQueries& file,
@@ -56,7 +49,7 @@ void apply_settings(const config::SettingsQueries& file, HostWriter& writer) {
 }
 
 void recolour_from_settings_path(HostWriter& writer) {
-    config::KeptSettings<hud_setting_count> file{table_keys};
+    config::KeptSettings<hud_setting_count> file{hud_setting_keys};
     file.read_file(config::settings_path.data());
     apply_settings(file, writer);
 }

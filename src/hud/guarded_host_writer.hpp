@@ -8,8 +8,9 @@ namespace hud {
 
 class GuardedHostWriter final : public HostWriter {
 public:
-    // Writes only into the host executable's own image: the HUD addresses are not
-    // rebased, so on a host loaded elsewhere they would land in unrelated memory.
+    // Writes only into the host executable's own image, and only when that image lies
+    // at the default base: the HUD addresses are not rebased, so on a host loaded
+    // elsewhere they would land in unrelated memory, inside its image or outside.
     explicit GuardedHostWriter(platform::ImageRange host_image);
 
     void patch_byte(HostAddress address, std::uint8_t value) override;

@@ -94,6 +94,14 @@ inline constexpr std::array<HudSetting, hud_setting_count> hud_setting_table = [
 }();
 // clang-format on
 
+// The table's keys in table order: all the pass ever asks of the settings file.
+inline constexpr std::array<const char*, hud_setting_count> hud_setting_keys = [] {
+    std::array<const char*, hud_setting_count> keys{};
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        keys[i] = hud_setting_table[i].key;
+    return keys;
+}();
+
 // What a component of a row is: "red", "green", "blue", "alpha", "style" or "size".
 std::string_view component_name(SettingKind kind, int index);
 

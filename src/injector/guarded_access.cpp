@@ -29,18 +29,6 @@ bool guarded_copy(void* to, const void* from, HostAddress address, std::uint32_t
     return allowed;
 }
 
-template <class T>
-void patch(HostAddress address, const T& value) {
-    std::uint32_t old = 0;
-    if (platform::change_protection(address, sizeof value, platform::page_execute_readwrite, old)) {
-        std::memcpy(host_pointer(address), &value, sizeof value);
-        platform::change_protection(address, sizeof value, old, old);
-    } else if (platform::accessible(address, sizeof value, platform::Access::write)) {
-        // Nothing to restore: no change was made, and `old` was never reported.
-        std::memcpy(host_pointer(address), &value, sizeof value);
-    }
-}
-
 } // namespace
 
 bool guarded_read(HostAddress address, void* destination, std::uint32_t count, bool unprotect) {
@@ -54,11 +42,11 @@ bool guarded_write(HostAddress address, const void* source, std::uint32_t count,
 }
 
 void patch_byte(HostAddress address, std::uint8_t value) {
-    patch(address, value);
+    guarded_write(address, value);
 }
 
 void patch_float(HostAddress address, float value) {
-    patch(address, value);
+    guarded_write(address, value);
 }
 
 } // namespace injector

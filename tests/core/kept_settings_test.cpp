@@ -16,10 +16,7 @@ using namespace std::literals;
 using TableSettings = config::KeptSettings<hud::hud_setting_count>;
 
 TableSettings table_store() {
-    std::array<const char*, hud::hud_setting_count> keys{};
-    for (std::size_t i = 0; i < keys.size(); ++i)
-        keys[i] = hud::hud_setting_table[i].key;
-    return TableSettings{keys};
+    return TableSettings{hud::hud_setting_keys};
 }
 
 TEST(KeptSettings, AgreesWithTheFullStoreOnEveryTableKey) {
@@ -73,6 +70,28 @@ TEST(KeptSettings, ReadsAFileAndNothingWithoutOne) {
         empty.read_file(nothing);
         EXPECT_EQ(empty.find("MoneyColor"), std::nullopt);
     }
+}
+
+// The plugin has always opened the file in text mode: CR LF ends a line everywhere, and
+// on Windows a Ctrl-Z ends the file. A key with an empty value is present all the same.
+TEST(KeptSettings, ReadsTheFileInTextModeAsTheFullStoreDoes) {
+    const test_support::TempDir dir;
+    const auto path = dir.write("Tessivar.VC.ini", "\xEF\xBB\xBFMessagebox=1 2 3\r\n"
+                                                   "ZoneColor=4 5 6\r\nTimeColor=\r\n"
+                                                   "\x1A\nZoneColor=7 8 9\r\n")
+                          .string();
+    auto kept = table_store();
+    kept.read_file(path.c_str());
+#ifdef _WIN32
+    EXPECT_EQ(kept.find("ZoneColor"), "4 5 6");
+#else
+    EXPECT_EQ(kept.find("ZoneColor"), "7 8 9");
+#endif
+    EXPECT_EQ(kept.find("TimeColor"), "");
+    EXPECT_EQ(kept.find("Messagebox"), std::nullopt); // the mark is part of its key
+    const config::SettingsFile full{path.c_str()};
+    for (const auto& row : hud::hud_setting_table)
+        EXPECT_EQ(kept.find(row.key), full.find(row.key)) << row.key;
 }
 
 } // namespace

@@ -12,12 +12,12 @@
 namespace {
 
 using test_support::expected_hud;
+using test_support::host_result;
 using test_support::HostRun;
 using test_support::SimulatedGame;
 
 constexpr std::uint32_t site = 0x600411;
 constexpr std::uint32_t money_red = 0x5582af;
-const std::string host_result = "0x5eed1e55";
 
 class AsiLoader : public ::testing::Test {
 protected:

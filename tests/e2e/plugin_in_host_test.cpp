@@ -11,12 +11,12 @@
 namespace {
 
 using test_support::expected_hud;
+using test_support::host_result;
 using test_support::HostRun;
 using test_support::HostView;
 using test_support::SimulatedGame;
 
 constexpr std::uint32_t sites[] = {0x600411, 0x600431, 0x600071};
-const std::string host_result = "0x5eed1e55";
 
 class PluginInHost : public ::testing::Test {
 protected:

@@ -61,6 +61,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                               std::string::npos, config::settings_file_name) != 0)
         fail("not the settings file");
 
+    // The plugin's own run of the step, in its fixed buffer, picks the same path.
+    if (executable.size() < config::path_capacity && executable.find('\0') == std::string::npos) {
+        config::CandidateBuffer fixed{};
+        asked = 0;
+        const int index = config::find_settings_file(
+            executable, [&](const char*) { return ((answers >> asked++) & 1) != 0; }, fixed);
+        if (index != first || location.path != fixed.data()) fail("the fixed buffer disagrees");
+    }
+
     config::store_settings_path(location.path);
     const std::string stored = config::settings_path.data();
     const bool fits = location.path.size() < config::path_capacity &&

@@ -28,18 +28,11 @@ const bool hooks_installed =
 
 using TableSettings = config::KeptSettings<hud::hud_setting_count>;
 
-constexpr std::array<const char*, hud::hud_setting_count> table_keys = [] {
-    std::array<const char*, hud::hud_setting_count> keys{};
-    for (std::size_t i = 0; i < keys.size(); ++i)
-        keys[i] = hud::hud_setting_table[i].key;
-    return keys;
-}();
-
 // The pass's store, read and queried: not one allocation, whatever the input.
 void check_table_store(std::string_view text, const config::SettingsFile& full,
                        std::size_t pieces) {
     const std::size_t before = allocations.load();
-    TableSettings kept{table_keys};
+    TableSettings kept{hud::hud_setting_keys};
     kept.read_text(text);
     for (const auto& row : hud::hud_setting_table) {
         kept.get_rgba(row.key, 1, 2, 3);
@@ -63,8 +56,7 @@ void query_everything(const config::SettingsFile& file, const char* key) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0; // fmemopen refuses an empty buffer
-    const UniqueFile stream{
-        fmemopen(const_cast<std::uint8_t*>(data), size, "r")};
+    const UniqueFile stream{fmemopen(const_cast<std::uint8_t*>(data), size, "r")};
     if (!stream) return 0;
     const auto file = config::SettingsFile::from_stream(stream.get());
     const std::string_view text(reinterpret_cast<const char*>(data), size);

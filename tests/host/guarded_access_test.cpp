@@ -1,3 +1,4 @@
+#include "hud/guarded_host_writer.hpp"
 #include "injector/guarded_access.hpp"
 #include "support/host_memory.hpp"
 
@@ -120,6 +121,22 @@ TEST(ProtectionGuard, OneChangeAndOneRestorePerAccess) {
     }
     EXPECT_EQ(code.protection_at(0), static_cast<DWORD>(PAGE_EXECUTE_READ));
     EXPECT_EQ(log.entries().size(), 2u);
+}
+
+// A byte of this test program's own image, which lies at the default base.
+volatile std::uint8_t own_image_byte = 0;
+
+TEST(GuardedHostWriter, WritesOnlyIntoAnImageAtTheDefaultBase) {
+    const platform::ImageRange self = platform::executable_image();
+    ASSERT_EQ(self.base, 0x400000u);
+    const std::uint32_t at = test_support::address_of(const_cast<std::uint8_t*>(&own_image_byte));
+    hud::GuardedHostWriter{self}.patch_byte(at, 7);
+    EXPECT_EQ(own_image_byte, 7);
+    // The same byte inside an image that begins elsewhere: a rebased host.
+    hud::GuardedHostWriter{{self.base - 0x10000, self.size + 0x10000}}.patch_byte(at, 9);
+    EXPECT_EQ(own_image_byte, 7);
+    hud::GuardedHostWriter{{self.base, 0}}.patch_byte(at, 9); // outside the image
+    EXPECT_EQ(own_image_byte, 7);
 }
 
 } // namespace

@@ -56,6 +56,10 @@ inline RunResult run_command(std::string command_line) {
     return result;
 }
 
+// What the simulated host's own function returns, as a run prints the call's result:
+// the call came back through the plugin unchanged.
+inline const std::string host_result = "0x5eed1e55";
+
 // What one dump of the simulated host showed.
 struct HostView {
     std::map<std::uint32_t, std::string> sites;      // "e8 xx xx xx xx"
