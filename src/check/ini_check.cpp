@@ -21,27 +21,6 @@
 namespace checker {
 namespace {
 
-std::vector<double> parsed_components(const hud::HudSetting& row,
-                                      const config::SettingsFile& file) {
-    const auto& defaults = row.defaults.components;
-    switch (row.kind) {
-    case hud::SettingKind::Rgb: {
-        const auto colour = file.get_rgb(row.key, defaults[0], defaults[1], defaults[2]);
-        return {double(colour.red), double(colour.green), double(colour.blue)};
-    }
-    case hud::SettingKind::Rgba: {
-        const auto colour = file.get_rgba(row.key, defaults[0], defaults[1], defaults[2]);
-        return {double(colour.red), double(colour.green), double(colour.blue),
-                double(colour.alpha)};
-    }
-    case hud::SettingKind::Integer:
-        return {double(file.get_int(row.key, defaults[0]))};
-    case hud::SettingKind::Float:
-        return {double(file.get_float(row.key, row.defaults.real))};
-    }
-    return {};
-}
-
 std::string outside_finding(const hud::HudSetting& row, const std::vector<std::string>& outside) {
     std::string components;
     for (std::size_t i = 0; i < outside.size(); ++i)

@@ -1,12 +1,14 @@
 #include "check/key_findings.hpp"
 
-#include "check/ini_check.hpp"
 #include "check/key_suggestion.hpp"
 #include "check/printable.hpp"
 #include "check/template_ini.hpp"
 #include "check/value_advice.hpp"
+#include "check/value_findings.hpp"
+#include "config/settings_file.hpp"
 #include "hud/hud_setting_table.hpp"
 
+#include <algorithm>
 #include <string>
 
 namespace checker {
@@ -15,12 +17,21 @@ namespace {
 // The value to write under the right key: the one written when the plugin can use it
 // there, the colour it evidently means, or else the key's default. Carrying an unusable
 // value over would only trade one finding for another.
+bool usable(const hud::HudSetting& setting, const std::string& value) {
+    const auto file = config::SettingsFile::from_text(std::string{setting.key} + "=" + value);
+    const auto parsed = parsed_components(setting, file);
+    std::vector<Finding> advice;
+    check_value(setting, value, 1, parsed, advice);
+    if (!advice.empty()) return false;
+    return setting.kind == hud::SettingKind::Float ||
+           std::all_of(parsed.begin(), parsed.end(), [](double n) { return n >= 0 && n <= 255; });
+}
+
 std::string carried_value(std::string_view key, const std::string& value) {
-    const std::string line = std::string{key} + "=" + value + "\n";
-    if (check_settings_bytes(line).findings.empty()) return value;
     for (std::size_t row = 0; row < hud::hud_setting_table.size(); ++row) {
         const hud::HudSetting& setting = hud::hud_setting_table[row];
         if (setting.key != key) continue;
+        if (usable(setting, value)) return value;
         const bool colour =
             setting.kind == hud::SettingKind::Rgb || setting.kind == hud::SettingKind::Rgba;
         if (const auto meant =

@@ -95,13 +95,17 @@ std::optional<WrittenSettings> unpack(const Packed& packed) {
 }
 
 // The bytes as one big number, most significant first, in exactly digit_count digits.
+// Leading zero bytes are skipped as the number shrinks: a code is made for every check.
 std::string to_digits(Packed number) {
     std::string digits(digit_count, '0');
+    std::size_t first = 0;
     for (std::size_t place = digit_count; place-- > 0;) {
+        while (first < number.size() && number[first] == 0)
+            ++first;
         unsigned remainder = 0;
-        for (auto& byte : number) {
-            const unsigned value = remainder * 256 + byte;
-            byte = static_cast<std::uint8_t>(value / 62);
+        for (std::size_t i = first; i < number.size(); ++i) {
+            const unsigned value = remainder * 256 + number[i];
+            number[i] = static_cast<std::uint8_t>(value / 62);
             remainder = value % 62;
         }
         digits[place] = digits62[remainder];
@@ -109,17 +113,22 @@ std::string to_digits(Packed number) {
     return digits;
 }
 
-// nullopt when the number does not fit the bytes.
+// nullopt when the number does not fit the bytes. Only the low bytes reached so far
+// are multiplied; the ones above them are still zero.
 std::optional<Packed> from_digits(std::string_view digits) {
     Packed number{};
+    std::size_t low = number.size();
     for (const char d : digits) {
         unsigned carry = static_cast<unsigned>(digits62.find(d));
-        for (std::size_t i = number.size(); i-- > 0;) {
+        for (std::size_t i = number.size(); i-- > low;) {
             const unsigned value = number[i] * 62u + carry;
             number[i] = static_cast<std::uint8_t>(value);
             carry = value >> 8;
         }
-        if (carry) return std::nullopt;
+        for (; carry; carry >>= 8) {
+            if (low == 0) return std::nullopt;
+            number[--low] = static_cast<std::uint8_t>(carry);
+        }
     }
     return number;
 }

@@ -9,7 +9,14 @@
 #include <string>
 #include <vector>
 
+namespace config {
+class SettingsFile;
+}
+
 namespace checker {
+
+// The components the plugin's query gives for `row` from `file`, its defaults included.
+std::vector<double> parsed_components(const hud::HudSetting& row, const config::SettingsFile& file);
 
 // `parsed`: the components the plugin's query gives for `value`.
 void check_value(const hud::HudSetting& row, const std::string& value, int line,
