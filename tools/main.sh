@@ -43,7 +43,8 @@ echo "dist/Tessivar.VC.ini        every key with its default, ready to edit"
 echo "dist/Tessivar.VC.check.exe  the ini checker, for players"
 echo "dist/Tessivar.VC.editor.html  the colour editor: open it by double-click, offline"
 echo "dist/README.txt             the players' guide"
-echo "$archive   all five, the release archive"
+echo "dist/palettes/              six ready palettes, each a complete ini"
+echo "$archive   all of these, the release archive"
 echo
 
 python3 tools/show_host_run.py --binaries "$bin" --plugin dist/Tessivar.VC.asi ${args[@]+"${args[@]}"}
