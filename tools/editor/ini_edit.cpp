@@ -1,12 +1,13 @@
 #include "ini_edit.hpp"
 
+#include "check/template_ini.hpp"
+#include "check/text_mode.hpp"
+#include "check/value_findings.hpp"
 #include "config/settings_file.hpp"
 #include "hud/hud_setting_table.hpp"
 #include "piece_edits.hpp"
 #include "table_row.hpp"
-#include "check/template_ini.hpp"
 #include "text_encoding.hpp"
-#include "check/text_mode.hpp"
 
 #include <algorithm>
 #include <optional>
@@ -44,22 +45,7 @@ std::vector<double> reading(const config::SettingsFile& file, std::string_view k
         const auto value = file.find(key);
         return value ? std::vector<double>(value->begin(), value->end()) : std::vector<double>{};
     }
-    const auto& d = row->defaults.components;
-    switch (row->kind) {
-    case hud::SettingKind::Rgb: {
-        const auto c = file.get_rgb(row->key, d[0], d[1], d[2]);
-        return {double(c.red), double(c.green), double(c.blue)};
-    }
-    case hud::SettingKind::Rgba: {
-        const auto c = file.get_rgba(row->key, d[0], d[1], d[2]);
-        return {double(c.red), double(c.green), double(c.blue), double(c.alpha)};
-    }
-    case hud::SettingKind::Integer:
-        return {double(file.get_int(row->key, d[0]))};
-    case hud::SettingKind::Float:
-        return {double(file.get_float(row->key, row->defaults.real))};
-    }
-    return {};
+    return checker::parsed_components(*row, file);
 }
 
 std::vector<double> reading_of(std::string_view bytes, std::string_view key) {
