@@ -83,10 +83,21 @@ function renderPicture(report) {
   if (focused) picture.querySelector(`[data-key="${CSS.escape(focused)}"]`)?.focus();
 }
 
+// A key as text with a break allowed before each capital ("Health<wbr>And<wbr>Armour…"),
+// so that a narrow list wraps it between words; copied, it is the key as it stands.
+function wordsOf(key) {
+  const nodes = [];
+  for (const word of key.split(/(?=[A-Z])/)) {
+    if (nodes.length) nodes.push(document.createElement("wbr"));
+    nodes.push(document.createTextNode(word));
+  }
+  return nodes;
+}
+
 function buildList(report) {
   const body = document.querySelector("#list tbody");
   for (const setting of report.settings) {
-    const open = element("button", { className: "key", textContent: setting.key, type: "button" });
+    const open = element("button", { className: "key", type: "button" }, ...wordsOf(setting.key));
     const row = element("tr", {},
       element("td", {}, element("span", { className: "swatch" })),
       element("td", {}, open),
