@@ -12,7 +12,8 @@ PaletteTitle palette_title(std::string_view bytes) {
             line.remove_suffix(1);
         while (!line.empty() && line.front() == ' ')
             line.remove_prefix(1);
-        text += (text.empty() ? "" : " ") + std::string{line};
+        if (!text.empty()) text += ' ';
+        text += line;
         if (end == std::string_view::npos) break;
         bytes.remove_prefix(end + 1);
     }

@@ -70,7 +70,8 @@ std::string written_value_text(std::size_t row, const WrittenSetting& setting) {
     std::string text;
     for (int i = 0; i < count; ++i) {
         const auto& byte = setting.bytes[i];
-        text += (i ? " " : "") + (byte ? std::to_string(*byte) : std::string{"-1"});
+        if (i) text += ' ';
+        text += byte ? std::to_string(*byte) : "-1";
     }
     return text;
 }

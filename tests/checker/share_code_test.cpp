@@ -125,8 +125,12 @@ TEST(ShareCode, ForeignOrBrokenCodesSayWhy) {
         EXPECT_NE(reading.problem.find(c.reason), std::string::npos) << reading.problem;
     }
     // Line breaks and blanks a forum put in are not part of the code.
-    const auto wrapped =
-        checker::read_share_code(" " + code.substr(0, 80) + "\r\n" + code.substr(80) + "\n");
+    std::string pasted = " ";
+    pasted += code.substr(0, 80);
+    pasted += "\r\n";
+    pasted += code.substr(80);
+    pasted += "\n";
+    const auto wrapped = checker::read_share_code(pasted);
     EXPECT_TRUE(wrapped.settings) << wrapped.problem;
 }
 
