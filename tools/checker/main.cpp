@@ -171,22 +171,32 @@ std::string swatch(const checker::SettingReport& setting, bool colour) {
 // One line a setting, within the terminal's width: key, where it comes from, what the
 // plugin writes (skipped components marked), a swatch, the HUD element.
 void print_settings(const checker::CheckReport& report, const checker::console::Terminal& term) {
-    std::printf("%-25s %-8s %-28s    %s\n", "key", "from", "written", "HUD element");
-    for (const auto& setting : report.settings) {
-        std::string written;
+    std::vector<std::string> written(report.settings.size());
+    std::size_t written_width = std::string_view{"written"}.size();
+    for (std::size_t row = 0; row < report.settings.size(); ++row) {
+        const auto& setting = report.settings[row];
         for (std::size_t i = 0; i < setting.parsed.size(); ++i) {
             const std::string value = component_text(setting, i);
-            if (i) written += ' ';
-            written += setting.writes[i] ? value : "[" + value + " skipped]";
+            if (i) written[row] += ' ';
+            written[row] += setting.writes[i] ? value : "[" + value + " skipped]";
         }
+        written_width = std::max(written_width, written[row].size());
+    }
+    // The written column as wide as this file needs (a long one only stretches its own
+    // line), so the HUD element fits beside it on a narrow terminal.
+    const int column = static_cast<int>(std::min<std::size_t>(written_width, 28));
+    std::printf("%-25s %-8s %-*s    %s\n", "key", "from", column, "written", "HUD element");
+    for (std::size_t row = 0; row < report.settings.size(); ++row) {
+        const auto& setting = report.settings[row];
         const std::string from = setting.line ? "line " + std::to_string(setting.line) : "default";
         std::string element{hud::hud_element_name(setting.row)};
-        const int used = 25 + 1 + 8 + 1 + std::max<int>(28, written.size()) + 4;
+        const int used =
+            25 + 1 + 8 + 1 + std::max(column, static_cast<int>(written[row].size())) + 4;
         if (static_cast<int>(element.size()) > term.width - used - 1)
             element.resize(std::max(0, term.width - used - 1));
-        std::printf("%-25s %-8s %-28s %s %s\n", hud::hud_setting_table[setting.row].key,
-                    from.c_str(), written.c_str(), swatch(setting, term.colour).c_str(),
-                    element.c_str());
+        std::printf("%-25s %-8s %-*s %s %s\n", hud::hud_setting_table[setting.row].key,
+                    from.c_str(), column, written[row].c_str(),
+                    swatch(setting, term.colour).c_str(), element.c_str());
     }
 }
 
