@@ -4,10 +4,10 @@
 // install diagnosis of a game folder of many files with a huge executable beside the
 // game: its cost is the folder's listing, never the size of the files in it.
 
-#include "check/ini_check.hpp"
-#include "check/install_diagnosis.hpp"
 #include "config/settings_file.hpp"
 #include "hud/apply_settings.hpp"
+#include "ini_rules/ini_check.hpp"
+#include "install/install_diagnosis.hpp"
 
 #include <benchmark/benchmark.h>
 

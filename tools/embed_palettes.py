@@ -21,7 +21,7 @@ for path in files:
         data = f.read()
     rows.append("    {%s, {%s, %d}}," % (literal(os.path.basename(path).encode()), literal(data), len(data)))
 source = """// Made by tools/embed_palettes.py from the palettes folder; not to be edited.
-#include "check/palettes.hpp"
+#include "colour/palettes.hpp"
 
 namespace checker {
 

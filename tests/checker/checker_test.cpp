@@ -1,9 +1,9 @@
-#include "check/ini_check.hpp"
-#include "check/key_suggestion.hpp"
-#include "check/template_ini.hpp"
-#include "check/text_mode.hpp"
 #include "config/settings_file.hpp"
 #include "hud/apply_settings.hpp"
+#include "ini_rules/ini_check.hpp"
+#include "ini_rules/key_suggestion.hpp"
+#include "ini_rules/template_ini.hpp"
+#include "ini_rules/text_mode.hpp"
 #include "support/temp_files.hpp"
 
 #include <gtest/gtest.h>

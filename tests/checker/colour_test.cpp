@@ -1,10 +1,10 @@
 // The colour maths behind the editor's contrast flags and colour-vision views, with
 // expectations worked out by hand from the WCAG formula and the simulation matrices.
 
-#include "check/colour_vision.hpp"
-#include "check/element_contrast.hpp"
-#include "check/palettes.hpp"
-#include "check/template_ini.hpp"
+#include "colour/colour_vision.hpp"
+#include "colour/element_contrast.hpp"
+#include "colour/palettes.hpp"
+#include "ini_rules/template_ini.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "check/asi_loader.hpp"
-#include "check/game_tree.hpp"
-#include "check/install_diagnosis.hpp"
+#include "install/asi_loader.hpp"
+#include "install/game_tree.hpp"
+#include "install/install_diagnosis.hpp"
 #include "stand_ins.hpp"
 #include "support/temp_files.hpp"
 

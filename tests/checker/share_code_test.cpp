@@ -2,8 +2,8 @@
 // passes, its code and its ini give back exactly what the plugin writes, and a damaged
 // or foreign code is refused with a reason.
 
-#include "check/palettes.hpp"
-#include "check/share_code.hpp"
+#include "colour/palettes.hpp"
+#include "colour/share_code.hpp"
 
 #include <gtest/gtest.h>
 

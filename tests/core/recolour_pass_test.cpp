@@ -1,7 +1,7 @@
 #include "config/settings_file.hpp"
+#include "hud/apply_settings.hpp"
 #include "hud/host_writer.hpp"
 #include "hud/hud_setting_table.hpp"
-#include "hud/apply_settings.hpp"
 #include "support/float_bits.hpp"
 #include "support/temp_files.hpp"
 

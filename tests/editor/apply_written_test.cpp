@@ -1,8 +1,8 @@
 // A palette or a code applied to a player's file: the plugin then writes exactly the
 // palette, and only the settings' lines changed.
 
-#include "apply_written.hpp"
-#include "check/palettes.hpp"
+#include "colour/palettes.hpp"
+#include "edit/apply_written.hpp"
 
 #include <gtest/gtest.h>
 

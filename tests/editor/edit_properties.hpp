@@ -5,11 +5,11 @@
 // every other setting as before; Reset all leaves every setting at its default; and
 // every offered fix leaves fewer findings.
 
-#include "finding_fix.hpp"
+#include "edit/finding_fix.hpp"
+#include "edit/ini_edit.hpp"
+#include "edit/reader_lines.hpp"
 #include "hud/hud_setting_table.hpp"
-#include "check/ini_check.hpp"
-#include "ini_edit.hpp"
-#include "reader_lines.hpp"
+#include "ini_rules/ini_check.hpp"
 
 #include <algorithm>
 #include <string>

@@ -2,13 +2,13 @@
 // holds; files the plugin cannot read are converted keeping every line; every fix
 // leaves fewer findings. The property test edits generated files of every kind of line.
 
+#include "edit/finding_fix.hpp"
+#include "edit/ini_edit.hpp"
+#include "edit/reader_lines.hpp"
+#include "edit/text_encoding.hpp"
 #include "edit_properties.hpp"
-#include "finding_fix.hpp"
 #include "hud/hud_setting_table.hpp"
-#include "check/ini_check.hpp"
-#include "ini_edit.hpp"
-#include "reader_lines.hpp"
-#include "text_encoding.hpp"
+#include "ini_rules/ini_check.hpp"
 
 #include <gtest/gtest.h>
 

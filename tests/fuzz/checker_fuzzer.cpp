@@ -6,9 +6,9 @@
 // the file, its colour code and the ini made from that code give back exactly what the
 // plugin writes; the bytes as a pasted code are read without harm.
 
-#include "check/ini_check.hpp"
-#include "check/share_code.hpp"
+#include "colour/share_code.hpp"
 #include "fuzz_invariants.hpp"
+#include "ini_rules/ini_check.hpp"
 
 #include <cmath>
 #include <cstdint>

@@ -4,9 +4,9 @@
 // bring every setting to its default; every fix offered for the file must leave fewer
 // findings.
 
-#include "edit_properties.hpp"
+#include "edit/text_encoding.hpp"
+#include "editor/edit_properties.hpp"
 #include "fuzz_invariants.hpp"
-#include "text_encoding.hpp"
 
 #include <cstdint>
 #include <string>

@@ -4,12 +4,12 @@
 // bytes as an executable file for the checker's reading of its build, and as a proxy
 // DLL for its telling of an ASI loader.
 
-#include "check/asi_loader.hpp"
-#include "check/game_build.hpp"
-#include "check/pe_headers.hpp"
 #include "common/lower_case.hpp"
 #include "config/settings_location.hpp"
 #include "config/settings_path.hpp"
+#include "install/asi_loader.hpp"
+#include "install/game_build.hpp"
+#include "install/pe_headers.hpp"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,20 +1,20 @@
 // Tessivar.VC.check: tells a player what the plugin will make of an ini, and what to
 // write instead of each mistake. See usage below.
 
-#include "check/game_tree.hpp"
-#include "check/ini_check.hpp"
-#include "check/install_diagnosis.hpp"
-#include "check/opened_file.hpp"
-#include "check/palette_svg.hpp"
-#include "check/pass_extent.hpp"
-#include "check/printable.hpp"
-#include "check/share_code.hpp"
-#include "check/template_ini.hpp"
+#include "colour/palette_svg.hpp"
+#include "colour/share_code.hpp"
 #include "common/lower_case.hpp"
+#include "common/opened_file.hpp"
+#include "common/printable.hpp"
 #include "config/settings_location.hpp"
 #include "config/settings_path.hpp"
 #include "console.hpp"
 #include "hud/hud_setting_table.hpp"
+#include "ini_rules/ini_check.hpp"
+#include "ini_rules/pass_extent.hpp"
+#include "ini_rules/template_ini.hpp"
+#include "install/game_tree.hpp"
+#include "install/install_diagnosis.hpp"
 #include "tessivar_version.hpp"
 
 #include <algorithm>

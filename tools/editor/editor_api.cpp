@@ -4,15 +4,15 @@
 // the page only presents. The page hands every file over in memory it allocated on the
 // heap (malloc), never on the stack, so no file is too big for the core's own data.
 
-#include "check/ini_check.hpp"
-#include "check/palette_svg.hpp"
-#include "check/template_ini.hpp"
+#include "colour/palette_svg.hpp"
 #include "core_result.hpp"
-#include "finding_fix.hpp"
+#include "edit/finding_fix.hpp"
+#include "edit/ini_edit.hpp"
+#include "edit/text_encoding.hpp"
 #include "hud/hud_setting_table.hpp"
-#include "ini_edit.hpp"
+#include "ini_rules/ini_check.hpp"
+#include "ini_rules/template_ini.hpp"
 #include "json_text.hpp"
-#include "text_encoding.hpp"
 
 #include <emscripten.h>
 

@@ -2,12 +2,12 @@
 // views: all worked out by the checker's own code, so the page parses nothing. Answers
 // go to the one result the page reads (editor_result).
 
-#include "apply_written.hpp"
-#include "check/colour_vision.hpp"
-#include "check/element_contrast.hpp"
-#include "check/palettes.hpp"
-#include "check/share_code.hpp"
+#include "colour/colour_vision.hpp"
+#include "colour/element_contrast.hpp"
+#include "colour/palettes.hpp"
+#include "colour/share_code.hpp"
 #include "core_result.hpp"
+#include "edit/apply_written.hpp"
 #include "hud/hud_setting_table.hpp"
 #include "json_text.hpp"
 

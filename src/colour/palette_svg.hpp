@@ -1,0 +1,12 @@
+#pragma once
+// A picture of the HUD in the palette an ini gives, each element labelled with its key.
+
+#include "ini_rules/ini_check.hpp"
+
+#include <string>
+
+namespace checker {
+
+std::string palette_svg(const CheckReport& report);
+
+} // namespace checker

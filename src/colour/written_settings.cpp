@@ -1,0 +1,97 @@
+#include "colour/written_settings.hpp"
+
+#include "ini_rules/template_ini.hpp"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string_view>
+
+namespace checker {
+namespace {
+
+// memcpy rather than std::bit_cast, which the WebAssembly build's library lacks.
+std::uint32_t bits_of(float value) {
+    std::uint32_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+float float_of(std::uint32_t bits) {
+    float value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
+// The shortest text the plugin's reader turns back into exactly these bits, with a
+// point when it is a whole number ("32.0"), as players write sizes.
+std::string size_text(std::uint32_t bits) {
+    const float value = float_of(bits);
+    // Spelled out rather than left to printf, whose forms differ between runtimes. A NaN's
+    // payload has no text every runtime reads back: it comes back as the reader's NaN.
+    if (std::isnan(value)) return std::signbit(value) ? "-nan" : "nan";
+    if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
+    char text[48] = {};
+    for (int digits = 1; digits <= 9; ++digits) {
+        std::snprintf(text, sizeof text, "%.*g", digits, static_cast<double>(value));
+        if (bits_of(static_cast<float>(std::strtod(text, nullptr))) == bits) break;
+    }
+    const std::string_view shown{text};
+    if (shown.find_first_not_of("-0123456789") == std::string_view::npos)
+        return text + std::string{".0"};
+    return text;
+}
+
+} // namespace
+
+WrittenSettings written_settings(const CheckReport& report) {
+    WrittenSettings out{};
+    for (const auto& s : report.settings) {
+        auto& setting = out[s.row];
+        for (std::size_t i = 0; i < s.writes.size() && i < 4; ++i) {
+            const auto& write = s.writes[i];
+            if (!write) continue;
+            if (write->kind == hud::RecordedWrite::Kind::real)
+                setting.real_bits = bits_of(write->real);
+            else
+                setting.bytes[i] = write->byte;
+        }
+    }
+    return out;
+}
+
+std::string written_value_text(std::size_t row, const WrittenSetting& setting) {
+    const auto kind = hud::hud_setting_table[row].kind;
+    if (kind == hud::SettingKind::Float) return size_text(setting.real_bits);
+    int count = hud::component_count(kind);
+    // Alpha 255 is what the plugin writes when the alpha is left out.
+    if (kind == hud::SettingKind::Rgba && setting.bytes[3] == std::uint8_t{255}) count = 3;
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        const auto& byte = setting.bytes[i];
+        if (i) text += ' ';
+        text += byte ? std::to_string(*byte) : "-1";
+    }
+    return text;
+}
+
+std::string written_settings_ini(const WrittenSettings& settings, const std::string& origin) {
+    std::array<std::string, hud::hud_setting_count> values;
+    bool game_keeps_some = false;
+    for (std::size_t row = 0; row < values.size(); ++row) {
+        values[row] = written_value_text(row, settings[row]);
+        const int count = hud::component_count(hud::hud_setting_table[row].kind);
+        if (hud::hud_setting_table[row].kind != hud::SettingKind::Float)
+            for (int i = 0; i < count; ++i)
+                game_keeps_some = game_keeps_some || !settings[row].bytes[i];
+    }
+    std::string header = "; " + origin +
+                         "\n; Tessivar.VC.ini: the HUD colours. Put this file in the game's "
+                         "plugins folder,\n; its scripts folder, or next to the game's "
+                         "executable (the first found wins).\n";
+    if (game_keeps_some) header += "; -1: the plugin leaves the game's own value there.\n";
+    return settings_ini(header, values);
+}
+
+} // namespace checker

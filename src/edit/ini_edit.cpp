@@ -1,0 +1,129 @@
+#include "edit/ini_edit.hpp"
+
+#include "config/settings_file.hpp"
+#include "edit/piece_edits.hpp"
+#include "edit/table_row.hpp"
+#include "edit/text_encoding.hpp"
+#include "hud/hud_setting_table.hpp"
+#include "ini_rules/template_ini.hpp"
+#include "ini_rules/text_mode.hpp"
+#include "ini_rules/value_findings.hpp"
+
+#include <algorithm>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace editor {
+namespace {
+
+using Entries = std::vector<std::pair<std::string, std::string>>;
+
+// The entries the reader stores, but those of the table's keys in `left_out`.
+Entries entries_except(const ReaderLines& lines, const std::vector<bool>& left_out) {
+    Entries out;
+    for (const auto& piece : lines.pieces) {
+        const hud::HudSetting* row = piece.key ? table_row(*piece.key) : nullptr;
+        if (piece.key && !(row && left_out[row_index(*row)]))
+            out.emplace_back(*piece.key, piece.value);
+    }
+    return out;
+}
+
+Entries entries_except(const ReaderLines& lines, std::string_view key) {
+    Entries out;
+    for (const auto& piece : lines.pieces)
+        if (piece.key && *piece.key != key) out.emplace_back(*piece.key, piece.value);
+    return out;
+}
+
+// What the plugin makes of `key` in `file`: its typed value, or the stored text of a
+// key it does not use.
+std::vector<double> reading(const config::SettingsFile& file, std::string_view key) {
+    const hud::HudSetting* row = table_row(key);
+    if (!row) {
+        const auto value = file.find(key);
+        return value ? std::vector<double>(value->begin(), value->end()) : std::vector<double>{};
+    }
+    return checker::parsed_components(*row, file);
+}
+
+std::vector<double> reading_of(std::string_view bytes, std::string_view key) {
+    return reading(config::SettingsFile::from_text(checker::windows_text_mode(bytes)), key);
+}
+
+} // namespace
+
+Splice value_splice(std::string_view bytes, std::string_view key, std::string_view value) {
+    const std::string entry = std::string{key} + "=" + std::string{value};
+    const ReaderLines lines = reader_lines(bytes);
+    const ReaderPiece* piece = winning_piece(lines, key);
+    const std::vector<Splice> candidates =
+        piece ? replacements(bytes, lines, *piece, entry)
+              : std::vector<Splice>{appended_line(bytes, lines, entry)};
+    const std::vector<double> wanted = reading_of(entry + "\n", key);
+    const Entries others = entries_except(lines, key);
+    for (const auto& candidate : candidates) {
+        const std::string after = applied(bytes, candidate);
+        if (reading_of(after, key) == wanted && entries_except(reader_lines(after), key) == others)
+            return candidate;
+    }
+    return candidates.back();
+}
+
+std::string set_value(std::string_view bytes, std::string_view key, std::string_view value) {
+    return applied(bytes, value_splice(bytes, key, value));
+}
+
+namespace {
+
+// Every set key's line made its default at once (from the end, so the places found stay
+// right), when that reads as it must: each of them the default, everything else as before.
+std::optional<std::string> reset_at_once(std::string_view bytes) {
+    const ReaderLines lines = reader_lines(bytes);
+    std::vector<bool> reset(hud::hud_setting_table.size(), false);
+    std::vector<std::pair<const ReaderPiece*, std::size_t>> places;
+    for (std::size_t row = 0; row < reset.size(); ++row)
+        if (const ReaderPiece* piece = winning_piece(lines, hud::hud_setting_table[row].key)) {
+            places.emplace_back(piece, row);
+            reset[row] = true;
+        }
+    std::sort(places.begin(), places.end(),
+              [](const auto& a, const auto& b) { return a.first->start > b.first->start; });
+    std::string out{bytes};
+    for (const auto& [piece, row] : places) {
+        const std::string entry =
+            std::string{hud::hud_setting_table[row].key} + "=" + checker::default_text(row);
+        out = applied(out, replacements(bytes, lines, *piece, entry).front());
+    }
+    const auto file = config::SettingsFile::from_text(checker::windows_text_mode(out));
+    for (const auto& [piece, row] : places) {
+        const char* key = hud::hud_setting_table[row].key;
+        if (reading(file, key) !=
+            reading_of(std::string{key} + "=" + checker::default_text(row) + "\n", key))
+            return std::nullopt;
+    }
+    if (entries_except(reader_lines(out), reset) != entries_except(lines, reset))
+        return std::nullopt;
+    return out;
+}
+
+} // namespace
+
+std::string reset_all(std::string_view bytes) {
+    if (auto out = reset_at_once(bytes)) return *out;
+    // One by one, each edit checked as any other.
+    std::string out{bytes};
+    for (std::size_t row = 0; row < hud::hud_setting_table.size(); ++row) {
+        const char* key = hud::hud_setting_table[row].key;
+        const ReaderLines lines = reader_lines(out);
+        if (winning_piece(lines, key)) out = set_value(out, key, checker::default_text(row));
+    }
+    return out;
+}
+
+std::string new_file() {
+    return with_crlf(checker::template_ini());
+}
+
+} // namespace editor

@@ -1,0 +1,181 @@
+#include "ini_rules/key_suggestion.hpp"
+
+#include "common/byte_order_mark.hpp"
+#include "common/lower_case.hpp"
+#include "hud/hud_setting_table.hpp"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace checker {
+namespace {
+
+std::string folded(std::string_view text, bool drop_blanks) {
+    std::string out;
+    for (const char c : text) {
+        if (drop_blanks && (c == ' ' || c == '\t')) continue;
+        out += lower_case(c);
+    }
+    return out;
+}
+
+// The longest table key: the second word of every distance worked out below.
+constexpr std::size_t longest_key = [] {
+    std::size_t longest = 0;
+    for (const auto& row : hud::hud_setting_table)
+        longest = std::max(longest, std::string_view{row.key}.size());
+    return longest;
+}();
+
+// Levenshtein distance from `a` to the table key `b`, or any value above `limit` once it
+// is sure to exceed it: only the band of cells within `limit` of the diagonal is worked
+// out, in one row on the stack.
+std::size_t edit_distance(std::string_view a, std::string_view b, std::size_t limit) {
+    const std::size_t over = limit + 1;
+    std::array<std::size_t, longest_key + 1> row;
+    row.fill(over);
+    for (std::size_t j = 0; j <= std::min(b.size(), limit); ++j)
+        row[j] = j;
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        const std::size_t from = i > limit ? i - limit : 1;
+        const std::size_t to = std::min(b.size(), i + limit);
+        std::size_t diagonal = from > 1 ? row[from - 1] : i - 1;
+        if (from == 1)
+            row[0] = i <= limit ? i : over;
+        else
+            row[from - 1] = over;
+        std::size_t best = from == 1 ? row[0] : over;
+        for (std::size_t j = from; j <= to; ++j) {
+            const std::size_t above = row[j];
+            const std::size_t step =
+                std::min(std::min(row[j], row[j - 1]) + 1, diagonal + (a[i - 1] != b[j - 1]));
+            row[j] = std::min(step, over);
+            diagonal = above;
+            best = std::min(best, row[j]);
+        }
+        if (best > limit) return over;
+    }
+    return row[b.size()];
+}
+
+std::string_view edit_cause(std::string_view typed, std::string_view key) {
+    if (typed.size() + 1 == key.size()) return "a missing letter";
+    if (typed.size() == key.size() + 1) return "an extra letter";
+    return typed.size() == key.size() ? "a wrong letter" : "a few letters off";
+}
+
+struct Alias {
+    std::string_view typed; // folded, blanks and underscores dropped, "armor" as "armour"
+    std::string_view key;
+};
+
+// Names players give the elements, mapped to the plugin's keys by meaning.
+constexpr std::array<Alias, 30> aliases{{
+    {"wastedbustedcolor", "WastedBusted"},
+    {"wastedcolor", "WastedBusted"},
+    {"bustedcolor", "WastedBusted"},
+    {"wastedbustedtextcolor", "WastedBusted"},
+    {"messageboxcolor", "Messagebox"},
+    {"messagebox1", "Messagebox"},
+    {"messageboxcolor2", "Messagebox2"},
+    {"messagebox2color", "Messagebox2"},
+    {"messageboxtextcolor", "Messagebox2"},
+    {"styledtextcolor", "Styledtext"},
+    {"wantedstarscolor", "WantedActiveColor"},
+    {"wantedstarcolor", "WantedActiveColor"},
+    {"wantedcolor", "WantedActiveColor"},
+    {"starscolor", "WantedActiveColor"},
+    {"wantedinactivecolor", "WantedNotActiveColor"},
+    {"wantedflashingcolor", "WantedFlashColor"},
+    {"cashcolor", "MoneyColor"},
+    {"moneytextcolor", "MoneyColor"},
+    {"clockcolor", "TimeColor"},
+    {"zonenamecolor", "ZoneColor"},
+    {"vehiclenamecolor", "VehicleColor"},
+    {"carcolor", "VehicleColor"},
+    {"healthcolor", "HealthNumberColor"},
+    {"armourcolor", "ArmourNumberColor"},
+    {"ammocolor", "BulletNumberColor"},
+    {"ammonumbercolor", "BulletNumberColor"},
+    {"bulletcolor", "BulletNumberColor"},
+    {"crosshaircolor", "NormalWeaponsCursorColor"},
+    {"crosshairsize", "AllWeaponsCursorSize"},
+    {"cursorsize", "AllWeaponsCursorSize"},
+}};
+
+// A key as it is compared by meaning: folded, without blanks and underscores, with the
+// plugin's spellings ("armour", "color").
+std::string by_meaning(std::string_view text) {
+    std::string out;
+    for (const char c : folded(text, true))
+        if (c != '_' && c != '-') out += c;
+    for (const auto& [from, to] : {std::pair{"armor", "armour"}, std::pair{"colour", "color"}})
+        for (std::size_t at = out.find(from); at != std::string::npos; at = out.find(from, at + 6))
+            if (out.compare(at, std::strlen(to), to) != 0) out.replace(at, std::strlen(from), to);
+    return out;
+}
+
+// The table's keys in each form they are compared in, worked out once: the checker
+// asks for every unknown key of a file.
+struct KeyForms {
+    std::vector<std::string> plain, compact, meaning;
+};
+
+const KeyForms& table_key_forms() {
+    static const KeyForms forms = [] {
+        KeyForms out;
+        for (const auto& row : hud::hud_setting_table) {
+            out.plain.push_back(folded(row.key, false));
+            out.compact.push_back(folded(row.key, true));
+            out.meaning.push_back(by_meaning(row.key));
+        }
+        return out;
+    }();
+    return forms;
+}
+
+} // namespace
+
+std::optional<KeySuggestion> nearest_table_key(std::string_view typed) {
+    if (starts_with_byte_order_mark(typed)) {
+        const std::string_view after_mark = typed.substr(byte_order_mark.size());
+        auto behind = nearest_table_key(after_mark);
+        if (behind && behind->key == after_mark) behind->cause = "a byte-order mark before it";
+        return behind;
+    }
+    const std::string plain = folded(typed, false);
+    const std::string compact = folded(typed, true);
+    const std::string meaning = by_meaning(typed);
+    const KeyForms& forms = table_key_forms();
+    for (std::size_t index = 0; index < hud::hud_setting_table.size(); ++index)
+        if (forms.plain[index] != plain && forms.meaning[index] == meaning &&
+            forms.compact[index] != compact)
+            return KeySuggestion{hud::hud_setting_table[index].key,
+                                 "the plugin spells it this way"};
+    for (const auto& alias : aliases)
+        if (alias.typed == meaning) return KeySuggestion{alias.key, "the plugin's name for it"};
+    std::optional<KeySuggestion> best;
+    std::size_t best_distance = 3; // more than two edits away is no suggestion
+    for (std::size_t index = 0; index < hud::hud_setting_table.size(); ++index) {
+        const std::string_view key = hud::hud_setting_table[index].key;
+        const std::string& folded_key = forms.plain[index];
+        if (folded_key == plain) return KeySuggestion{key, "letter case"};
+        if (forms.compact[index] == compact) return KeySuggestion{key, "a blank inside the key"};
+        // Lengths further apart than the best so far cannot come closer: skip the work.
+        const std::size_t apart =
+            plain.size() > key.size() ? plain.size() - key.size() : key.size() - plain.size();
+        if (apart >= best_distance) continue;
+        const std::size_t distance = edit_distance(plain, folded_key, best_distance - 1);
+        if (distance < best_distance) {
+            best_distance = distance;
+            best = KeySuggestion{key, edit_cause(typed, key)};
+        }
+    }
+    return best;
+}
+
+} // namespace checker

@@ -1,0 +1,29 @@
+#pragma once
+// The lines of an ini as the plugin's reader sees them: which key is on which line,
+// the value it keeps of each, and the lines it reads as no setting at all.
+
+#include "findings/finding.hpp"
+
+#include <functional>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace checker {
+
+struct LineScan {
+    std::map<std::string, std::vector<int>, std::less<>> occurrences; // lines of each key
+    std::map<std::string, std::string, std::less<>> values;           // the last one of each key
+    std::vector<Finding> findings; // long lines, section headers, lines without "="
+};
+
+// `text` as the plugin's runtime hands it over (Windows text mode).
+LineScan scan_lines(std::string_view text);
+
+bool is_table_key(std::string_view key);
+
+// A table key behind the byte-order mark that the first line of the file begins with.
+bool is_table_key_after_mark(std::string_view key, const std::vector<int>& lines);
+
+} // namespace checker
