@@ -8,29 +8,6 @@
 namespace checker {
 namespace {
 
-constexpr std::array<std::string_view, 20> text_and_icon_keys{"Messagebox2",
-                                                              "Styledtext",
-                                                              "WantedActiveColor",
-                                                              "WantedNotActiveColor",
-                                                              "WantedFlashColor",
-                                                              "WastedBusted",
-                                                              "MoneyColor",
-                                                              "TimeColor",
-                                                              "TimerColor",
-                                                              "CounterColor",
-                                                              "ZoneColor",
-                                                              "VehicleColor",
-                                                              "ArmourNumberColor",
-                                                              "ArmourIconColor",
-                                                              "HealthNumberColor",
-                                                              "HealthIconColor",
-                                                              "BulletNumberColor",
-                                                              "RiflesCursorNoZoomColor",
-                                                              "RiflesCursorZoomColor",
-                                                              "NormalWeaponsCursorColor"};
-
-constexpr std::size_t message_box_row = 0;
-
 // What the game shows: the written byte, or for a skipped one the default (the game's
 // own byte is not known here), as the picture draws it.
 int shown_component(const SettingReport& s, int component) {
@@ -74,9 +51,8 @@ std::string fix_for(const SettingReport& s, Colour backdrop) {
 
 bool is_text_or_icon(std::size_t row) {
     if (row >= hud::hud_setting_table.size()) return false;
-    for (const auto key : text_and_icon_keys)
-        if (key == hud::hud_setting_table[row].key) return true;
-    return false;
+    const hud::Role role = hud::hud_role(row);
+    return role == hud::Role::text || role == hud::Role::icon;
 }
 
 std::optional<Colour> nearest_reaching(Colour colour, int alpha, Colour backdrop, double ratio) {
@@ -98,8 +74,9 @@ std::vector<ElementContrast> element_contrasts(const CheckReport& report,
     for (const auto& s : report.settings) {
         if (!is_text_or_icon(s.row)) continue;
         std::optional<Colour> backdrop = backdrops[s.row];
-        if (hud::hud_setting_table[s.row].key == std::string_view{"Messagebox2"})
-            backdrop = shown_colour(report.settings[message_box_row]);
+        // Drawn on another element (the message box's words on the box): on its colour.
+        if (const auto under = hud::hud_drawn_on(s.row))
+            backdrop = shown_colour(report.settings[*under]);
         if (!backdrop) continue;
         const int alpha = s.writes.size() == 4 ? shown_component(s, 3) : 255;
         const Colour shown = blend(shown_colour(s), alpha, *backdrop);

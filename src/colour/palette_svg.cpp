@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
+#include <initializer_list>
 #include <numbers>
 
 namespace checker {
@@ -22,50 +22,76 @@ double effective(const SettingReport& setting, int component) {
     return component < 3 ? row.defaults.components[component] : 255;
 }
 
+// A key of the table named where the picture draws it: one that is not in the table does
+// not build.
+struct Key {
+    std::size_t row;
+    consteval Key(const char* key) : row(hud::row_of(key)) {}
+    const char* name() const { return hud::hud_setting_table[row].key; }
+};
+
+// One part of a label: a key, and what of it is drawn ("box", "fill"), if that is not clear.
+struct LabelPart {
+    Key key;
+    const char* what = "";
+};
+
 class Canvas {
 public:
     explicit Canvas(const CheckReport& report) : report_(report) {}
 
-    const SettingReport& setting(const char* key) const {
-        for (const auto& s : report_.settings)
-            if (std::strcmp(hud::hud_setting_table[s.row].key, key) == 0) return s;
-        return report_.settings.front();
-    }
+    const SettingReport& setting(Key key) const { return report_.settings[key.row]; }
 
-    std::string paint(const char* key) const {
+    std::string paint(Key key) const {
         const SettingReport& s = setting(key);
         char text[64];
         const double alpha = s.writes.size() == 4 ? effective(s, 3) / 255.0 : 1.0;
         std::snprintf(text, sizeof text, "fill=\"rgb(%d,%d,%d)\" fill-opacity=\"%.3f\"",
                       int(effective(s, 0)), int(effective(s, 1)), int(effective(s, 2)), alpha);
         // The key on every painted element, for pages that let a player pick it.
-        return text + std::string{" data-key=\""} + key + "\"";
+        return text + std::string{" data-key=\""} + key.name() + "\"";
     }
-    std::string stroke(const char* key) const {
+    std::string stroke(Key key) const {
         std::string fill = paint(key);
         fill.replace(0, 4, "stroke");
         fill.replace(fill.find("fill-opacity"), 12, "stroke-opacity");
         return fill + " fill=\"none\" stroke-width=\"3\"";
     }
-    double number(const char* key) const { return effective(setting(key), 0); }
+    double number(Key key) const { return effective(setting(key), 0); }
 
-    void text(double x, double y, int size, const char* key, const std::string& words) {
+    void text(double x, double y, int size, Key key, const std::string& words) {
         out_ += element("text", x, y) + " font-size=\"" + std::to_string(size) +
                 "\" font-family=\"Arial Black, Arial, sans-serif\" font-weight=\"bold\" " +
                 paint(key) + ">" + words + "</text>\n";
     }
-    void label(double x, double y, const std::string& words) {
+    // The keys drawn nearby, with the value of a style or a size.
+    void label(double x, double y, std::initializer_list<LabelPart> parts) {
+        std::string words;
+        for (const LabelPart& part : parts) {
+            words += words.empty() ? "" : ", ";
+            const auto kind = hud::hud_setting_table[part.key.row].kind;
+            if (kind == hud::SettingKind::Integer)
+                words += style(part.key);
+            else if (kind == hud::SettingKind::Float)
+                words += size(part.key);
+            else
+                words += part.key.name();
+            if (*part.what) words += std::string{" ("} + part.what + ")";
+        }
+        label_text(x, y, words);
+    }
+    void label_text(double x, double y, const std::string& words) {
         out_ += element("text", x, y) +
                 " font-size=\"11\" font-family=\"monospace\" fill=\"#c8c8c8\">" + words +
                 "</text>\n";
     }
     void raw(const std::string& svg) { out_ += svg + "\n"; }
-    std::string style(const char* key) const {
-        return std::string{key} + " " + std::to_string(int(number(key)));
+    std::string style(Key key) const {
+        return std::string{key.name()} + " " + std::to_string(int(number(key)));
     }
-    std::string size(const char* key) const {
+    std::string size(Key key) const {
         char text[64];
-        std::snprintf(text, sizeof text, "%s %g", key, number(key));
+        std::snprintf(text, sizeof text, "%s %g", key.name(), number(key));
         return text;
     }
     const std::string& svg() const { return out_; }
@@ -112,24 +138,26 @@ double radius(double size, double scale) {
 
 void draw_status(Canvas& c) {
     c.text(600, 50, 30, "TimeColor", "12:34");
-    c.label(600, 64, "TimeColor, " + c.style("TimeTextStyle"));
+    c.label(600, 64, {{"TimeColor"}, {"TimeTextStyle"}});
     c.text(560, 100, 30, "MoneyColor", "$00012345");
-    c.label(560, 114, "MoneyColor, " + c.style("MoneyTextStyle"));
-    const char* states[] = {"WantedActiveColor",    "WantedActiveColor",    "WantedFlashColor",
-                            "WantedNotActiveColor", "WantedNotActiveColor", "WantedNotActiveColor"};
+    c.label(560, 114, {{"MoneyColor"}, {"MoneyTextStyle"}});
+    const Key states[] = {"WantedActiveColor",    "WantedActiveColor",    "WantedFlashColor",
+                          "WantedNotActiveColor", "WantedNotActiveColor", "WantedNotActiveColor"};
     for (int i = 0; i < 6; ++i)
         c.raw(star(560 + i * 36, 140, 15, c.paint(states[i])));
-    c.label(540, 170, "WantedActiveColor, WantedFlashColor, WantedNotActiveColor");
+    c.label(540, 170, {{"WantedActiveColor"}, {"WantedFlashColor"}, {"WantedNotActiveColor"}});
     c.raw("<path d=\"M560 200 l10 -10 a7 7 0 0 1 10 10 l-20 20 l-20 -20 a7 7 0 0 1 10 -10z\" " +
           c.paint("HealthIconColor") + "/>");
     c.text(590, 212, 24, "HealthNumberColor", "100");
     c.raw("<path d=\"M660 190 l18 6 v10 q0 12 -18 18 q-18 -6 -18 -18 v-10z\" " +
           c.paint("ArmourIconColor") + "/>");
     c.text(685, 212, 24, "ArmourNumberColor", "100");
-    c.label(520, 232, "HealthIconColor HealthNumberColor ArmourIconColor ArmourNumberColor");
-    c.label(520, 246, c.style("HealthAndArmourTextStyle"));
+    c.label(
+        520, 232,
+        {{"HealthIconColor"}, {"HealthNumberColor"}, {"ArmourIconColor"}, {"ArmourNumberColor"}});
+    c.label(520, 246, {{"HealthAndArmourTextStyle"}});
     c.text(620, 280, 22, "BulletNumberColor", "30-120");
-    c.label(560, 294, "BulletNumberColor, " + c.style("BulletNumberTextStyle"));
+    c.label(560, 294, {{"BulletNumberColor"}, {"BulletNumberTextStyle"}});
 }
 
 void draw_messages(Canvas& c) {
@@ -137,42 +165,41 @@ void draw_messages(Canvas& c) {
           "/>");
     c.text(36, 56, 16, "Messagebox2", "Press the button to");
     c.text(36, 80, 16, "Messagebox2", "enter the vehicle.");
-    c.label(20, 114, "Messagebox (box), Messagebox2 (text)");
+    c.label(20, 114, {{"Messagebox", "box"}, {"Messagebox2", "text"}});
     c.text(150, 330, 40, "Styledtext", "MISSION PASSED");
-    c.label(150, 346, "Styledtext");
+    c.label(150, 346, {{"Styledtext"}});
     c.text(280, 410, 48, "WastedBusted", "WASTED");
-    c.label(280, 426, c.style("WastedBustedTextStyle") + ", WastedBusted");
+    c.label(280, 426, {{"WastedBustedTextStyle"}, {"WastedBusted"}});
 }
 
 void draw_timers(Canvas& c) {
     c.text(20, 160, 22, "TimerColor", "TIME 01:30");
-    c.label(20, 174, "TimerColor, " + c.style("TimerTextStyle"));
+    c.label(20, 174, {{"TimerColor"}, {"TimerTextStyle"}});
     c.text(20, 205, 22, "CounterColor", "COUNTER 3");
-    c.label(20, 219, "CounterColor");
+    c.label(20, 219, {{"CounterColor"}});
     c.raw("<rect x=\"20\" y=\"232\" width=\"160\" height=\"14\" " + c.paint("Counter2Color") +
           "/>");
     c.raw("<rect x=\"20\" y=\"232\" width=\"100\" height=\"14\" " + c.paint("Counter3Color") +
           "/>");
-    c.label(20, 260, "Counter2Color (bar), Counter3Color (fill)");
+    c.label(20, 260, {{"Counter2Color", "bar"}, {"Counter3Color", "fill"}});
 }
 
 void draw_names_and_cursors(Canvas& c) {
     c.text(520, 520, 26, "ZoneColor", "Ocean Beach");
-    c.label(520, 534, "ZoneColor, " + c.style("ZoneTextStyle"));
+    c.label(520, 534, {{"ZoneColor"}, {"ZoneTextStyle"}});
     c.text(560, 570, 26, "VehicleColor", "Infernus");
-    c.label(560, 584, "VehicleColor, " + c.style("VehicleTextStyle"));
+    c.label(560, 584, {{"VehicleColor"}, {"VehicleTextStyle"}});
 
     const double all = c.number("AllWeaponsCursorSize");
     c.raw(crosshair(70, 520, radius(c.number("RiflesCursorNoZoomSize"), 60),
                     c.stroke("RiflesCursorNoZoomColor")));
-    c.label(20, 600, "RiflesCursorNoZoomColor, " + c.size("RiflesCursorNoZoomSize"));
+    c.label(20, 600, {{"RiflesCursorNoZoomColor"}, {"RiflesCursorNoZoomSize"}});
     c.raw(crosshair(230, 520, 30, c.stroke("RiflesCursorZoomColor")));
-    c.label(190, 586, "RiflesCursorZoomColor");
+    c.label(190, 586, {{"RiflesCursorZoomColor"}});
     c.raw(crosshair(380, 520, radius(all * c.number("OtherWeaponsCursorSize"), 1),
                     c.stroke("NormalWeaponsCursorColor")));
     c.label(300, 614,
-            "NormalWeaponsCursorColor, " + c.size("OtherWeaponsCursorSize") + ", " +
-                c.size("AllWeaponsCursorSize"));
+            {{"NormalWeaponsCursorColor"}, {"OtherWeaponsCursorSize"}, {"AllWeaponsCursorSize"}});
 }
 
 } // namespace

@@ -1,49 +1,9 @@
 #include "colour/written_settings.hpp"
 
+#include "common/float_text.hpp"
 #include "ini_rules/template_ini.hpp"
 
-#include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <string_view>
-
 namespace checker {
-namespace {
-
-// memcpy rather than std::bit_cast, which the WebAssembly build's library lacks.
-std::uint32_t bits_of(float value) {
-    std::uint32_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
-
-float float_of(std::uint32_t bits) {
-    float value;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
-}
-
-// The shortest text the plugin's reader turns back into exactly these bits, with a
-// point when it is a whole number ("32.0"), as players write sizes.
-std::string size_text(std::uint32_t bits) {
-    const float value = float_of(bits);
-    // Spelled out rather than left to printf, whose forms differ between runtimes. A NaN's
-    // payload has no text every runtime reads back: it comes back as the reader's NaN.
-    if (std::isnan(value)) return std::signbit(value) ? "-nan" : "nan";
-    if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
-    char text[48] = {};
-    for (int digits = 1; digits <= 9; ++digits) {
-        std::snprintf(text, sizeof text, "%.*g", digits, static_cast<double>(value));
-        if (bits_of(static_cast<float>(std::strtod(text, nullptr))) == bits) break;
-    }
-    const std::string_view shown{text};
-    if (shown.find_first_not_of("-0123456789") == std::string_view::npos)
-        return text + std::string{".0"};
-    return text;
-}
-
-} // namespace
 
 WrittenSettings written_settings(const CheckReport& report) {
     WrittenSettings out{};
@@ -53,7 +13,7 @@ WrittenSettings written_settings(const CheckReport& report) {
             const auto& write = s.writes[i];
             if (!write) continue;
             if (write->kind == hud::RecordedWrite::Kind::real)
-                setting.real_bits = bits_of(write->real);
+                setting.real_bits = float_bits(write->real);
             else
                 setting.bytes[i] = write->byte;
         }
@@ -63,7 +23,8 @@ WrittenSettings written_settings(const CheckReport& report) {
 
 std::string written_value_text(std::size_t row, const WrittenSetting& setting) {
     const auto kind = hud::hud_setting_table[row].kind;
-    if (kind == hud::SettingKind::Float) return size_text(setting.real_bits);
+    if (kind == hud::SettingKind::Float)
+        return shortest_float_text(float_from_bits(setting.real_bits));
     int count = hud::component_count(kind);
     // Alpha 255 is what the plugin writes when the alpha is left out.
     if (kind == hud::SettingKind::Rgba && setting.bytes[3] == std::uint8_t{255}) count = 3;

@@ -12,10 +12,20 @@
 
 namespace checker {
 
+// Why a file could not be opened.
+enum class OpenFailure {
+    missing,     // no such file
+    not_regular, // a folder, a device, a pipe
+    denied,      // no permission to read it
+    locked,      // another program holds it open without sharing it
+    other,
+};
+
 class OpenedFile final : public ByteSource {
 public:
-    // nullopt when `path` is no regular file or cannot be opened.
-    static std::optional<OpenedFile> open(const std::filesystem::path& path);
+    // nullopt when `path` is no regular file or cannot be opened; `why` then says why.
+    static std::optional<OpenedFile> open(const std::filesystem::path& path,
+                                          OpenFailure* why = nullptr);
 
     std::uint64_t size() const override { return size_; }
     std::string read(std::uint64_t offset, std::size_t count) const override;
@@ -31,6 +41,7 @@ private:
 };
 
 // At most `limit` bytes from the start of a regular file; nullopt as `open` gives it.
-std::optional<std::string> read_prefix(const std::filesystem::path& path, std::size_t limit);
+std::optional<std::string> read_prefix(const std::filesystem::path& path, std::size_t limit,
+                                       OpenFailure* why = nullptr);
 
 } // namespace checker

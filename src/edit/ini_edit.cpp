@@ -2,7 +2,6 @@
 
 #include "config/settings_file.hpp"
 #include "edit/piece_edits.hpp"
-#include "edit/table_row.hpp"
 #include "edit/text_encoding.hpp"
 #include "hud/hud_setting_table.hpp"
 #include "ini_rules/template_ini.hpp"
@@ -23,9 +22,8 @@ using Entries = std::vector<std::pair<std::string, std::string>>;
 Entries entries_except(const ReaderLines& lines, const std::vector<bool>& left_out) {
     Entries out;
     for (const auto& piece : lines.pieces) {
-        const hud::HudSetting* row = piece.key ? table_row(*piece.key) : nullptr;
-        if (piece.key && !(row && left_out[row_index(*row)]))
-            out.emplace_back(*piece.key, piece.value);
+        const auto row = piece.key ? hud::find_row(*piece.key) : std::nullopt;
+        if (piece.key && !(row && left_out[*row])) out.emplace_back(*piece.key, piece.value);
     }
     return out;
 }
@@ -40,12 +38,12 @@ Entries entries_except(const ReaderLines& lines, std::string_view key) {
 // What the plugin makes of `key` in `file`: its typed value, or the stored text of a
 // key it does not use.
 std::vector<double> reading(const config::SettingsFile& file, std::string_view key) {
-    const hud::HudSetting* row = table_row(key);
+    const auto row = hud::find_row(key);
     if (!row) {
         const auto value = file.find(key);
         return value ? std::vector<double>(value->begin(), value->end()) : std::vector<double>{};
     }
-    return checker::parsed_components(*row, file);
+    return checker::parsed_components(hud::hud_setting_table[*row], file);
 }
 
 std::vector<double> reading_of(std::string_view bytes, std::string_view key) {

@@ -63,12 +63,6 @@ Splice split_line(std::string_view bytes, const ReaderLines& lines, const Reader
 
 } // namespace
 
-std::string_view line_end_of(std::string_view bytes) {
-    const bool lf_only =
-        bytes.find("\r\n") == std::string_view::npos && bytes.find('\n') != std::string_view::npos;
-    return lf_only ? "\n" : "\r\n";
-}
-
 std::vector<Splice> replacements(std::string_view bytes, const ReaderLines& lines,
                                  const ReaderPiece& piece, std::string_view text) {
     const std::size_t end = segment_end(bytes, piece);

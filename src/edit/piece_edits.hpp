@@ -4,15 +4,13 @@
 // Only the piece's own line is touched; a line end is added where the new text would
 // otherwise run into bytes the reader took as the same line.
 
+#include "edit/apply_fixes.hpp"
 #include "edit/reader_lines.hpp"
 #include "edit/splice.hpp"
 
 #include <vector>
 
 namespace editor {
-
-// The line end the file already uses: CR LF, or LF in a file that has only those.
-std::string_view line_end_of(std::string_view bytes);
 
 // `text` (one line, without its end) in place of the piece's line.
 std::vector<Splice> replacements(std::string_view bytes, const ReaderLines& lines,

@@ -55,22 +55,6 @@ std::string utf16_to_utf8(std::string_view bytes, bool little_endian) {
 
 } // namespace
 
-Encoding encoding_of(std::string_view bytes) {
-    if (bytes.substr(0, 2) == "\xFF\xFE") return Encoding::utf16_le;
-    if (bytes.substr(0, 2) == "\xFE\xFF") return Encoding::utf16_be;
-    const std::size_t sample = std::min<std::size_t>(bytes.size(), 64) & ~std::size_t{1};
-    if (sample >= 8) {
-        std::size_t even = 0, odd = 0;
-        for (std::size_t i = 0; i < sample; ++i)
-            (i % 2 ? odd : even) += bytes[i] == '\0';
-        // ASCII in UTF-16: its NULs are the high bytes, after (LE) or before (BE) it.
-        if (odd * 4 >= sample * 3 / 2 && odd >= even) return Encoding::utf16_le;
-        if (even * 4 >= sample * 3 / 2) return Encoding::utf16_be;
-    }
-    if (starts_with_byte_order_mark(bytes)) return Encoding::utf8_with_mark;
-    return Encoding::eight_bit;
-}
-
 const char* encoding_name(Encoding encoding) {
     switch (encoding) {
     case Encoding::eight_bit:

@@ -3,15 +3,19 @@
 // (either byte order, with or without a byte-order mark) and UTF-8 with a mark become
 // 8-bit text (UTF-8) with CR LF line ends and no mark, every line kept.
 
+#include "ini_rules/encoding.hpp"
+
 #include <string>
 #include <string_view>
 
 namespace editor {
 
-enum class Encoding { eight_bit, utf8_with_mark, utf16_le, utf16_be };
+using checker::Encoding;
 
-// As the checker tells UTF-16: a byte-order mark, or a NUL beside most ASCII bytes.
-Encoding encoding_of(std::string_view bytes);
+// As the checker tells it: the one detection of both.
+inline Encoding encoding_of(std::string_view bytes) {
+    return checker::detect_encoding(bytes);
+}
 
 const char* encoding_name(Encoding encoding);
 

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace hud {
@@ -41,9 +42,6 @@ constexpr int component_count(SettingKind kind) {
     }
 }
 
-inline constexpr int hud_setting_count = 34;
-inline constexpr int hud_write_count = 92;
-
 namespace table_kinds {
 inline constexpr SettingKind Rgb = SettingKind::Rgb;
 inline constexpr SettingKind Rgba = SettingKind::Rgba;
@@ -53,9 +51,9 @@ inline constexpr SettingKind Float = SettingKind::Float;
 
 // Constant data, so that tools and the simulated host can lay it out at compile time.
 // clang-format off
-inline constexpr std::array<HudSetting, hud_setting_count> hud_setting_table = [] {
+inline constexpr auto hud_setting_table = [] {
     using namespace table_kinds;
-    return std::array<HudSetting, hud_setting_count>{{
+    return std::to_array<HudSetting>({
         {"Messagebox",               Rgb,     {0, 0, 0},       {0x55b5e4, 0x55b5e2, 0x55b5e0}},
         {"Messagebox2",              Rgb,     {175, 175, 175}, {0x55b60f, 0x55b60a, 0x55b605}},
         {"Styledtext",               Rgb,     {255, 150, 225}, {0x55b9de, 0x55b9d9, 0x55b9d4}},
@@ -90,9 +88,36 @@ inline constexpr std::array<HudSetting, hud_setting_count> hud_setting_table = [
         {"OtherWeaponsCursorSize",   Float,   {0.4f},          {0x697b1c}},
         {"NormalWeaponsCursorColor", Rgba,    {255, 255, 255}, {0x557737, 0x557732, 0x55772d, 0x557728}},
         {"AllWeaponsCursorSize",     Float,   {32.0f},         {0x697b10}},
-    }};
+    });
 }();
 // clang-format on
+
+// What follows from the table: how many settings, and how many writes a pass makes at
+// most (one a component), of them how many bytes and how many sizes.
+inline constexpr int hud_setting_count = static_cast<int>(hud_setting_table.size());
+
+constexpr int count_writes(bool sizes) {
+    int count = 0;
+    for (const HudSetting& row : hud_setting_table)
+        if ((row.kind == SettingKind::Float) == sizes) count += component_count(row.kind);
+    return count;
+}
+inline constexpr int hud_byte_write_count = count_writes(false);
+inline constexpr int hud_size_write_count = count_writes(true);
+inline constexpr int hud_write_count = hud_byte_write_count + hud_size_write_count;
+
+// The row of a key matched exactly, as the plugin matches keys; nullopt for none.
+constexpr std::optional<std::size_t> find_row(std::string_view key) {
+    for (std::size_t row = 0; row < hud_setting_table.size(); ++row)
+        if (key == hud_setting_table[row].key) return row;
+    return std::nullopt;
+}
+
+// The row of a key named in code: a key that is not in the table does not build.
+consteval std::size_t row_of(std::string_view key) {
+    if (const auto row = find_row(key)) return *row;
+    throw "not a key of the HUD table";
+}
 
 // The table's keys in table order: all the pass ever asks of the settings file.
 inline constexpr std::array<const char*, hud_setting_count> hud_setting_keys = [] {
@@ -107,5 +132,18 @@ std::string_view component_name(SettingKind kind, int index);
 
 // The HUD element of a table row, in plain words, for people reading tool output.
 std::string_view hud_element_name(std::size_t row);
+
+// What a row colours, as the tools draw it and judge its contrast.
+enum class Role {
+    box,   // a background: the message box
+    text,  // words and numbers
+    icon,  // a shape that is read: stars, heart, shield, cursors
+    bar,   // a bar and its fill
+    style, // a text style
+    size,  // a cursor's size
+};
+Role hud_role(std::size_t row);
+// The row whose colour the element is drawn on, or nullopt for the game's picture.
+std::optional<std::size_t> hud_drawn_on(std::size_t row);
 
 } // namespace hud

@@ -15,60 +15,55 @@ Finding byte_order_mark_finding(const LineScan& scan) {
     std::string spoiled;
     for (const auto& [key, lines] : scan.occurrences)
         if (is_table_key_after_mark(key, lines)) spoiled = key.substr(byte_order_mark.size());
-    const std::string message =
-        spoiled.empty() ? "byte-order mark at the start of the file: the plugin reads it as "
-                          "part of the first line"
-                        : "byte-order mark at the start of the file: the first line's key is "
-                          "not \"" +
-                              spoiled + "\" to the plugin, so " + spoiled + " keeps its default";
-    return {1, message,
-            "save the file without it: in Notepad, Save As with Encoding \"ANSI\" "
-            "(or \"UTF-8\", not \"UTF-8 with BOM\")"};
+    Finding finding = spoiled.empty()
+                          ? make_finding(Rule::mark_at_start, 1, {})
+                          : make_finding(Rule::mark_spoils_key, 1, {text_arg("key", spoiled)});
+    finding.key = spoiled;
+    finding.fix = file_fix(FixAction::remove_mark);
+    return finding;
 }
 
 int line_count(std::string_view text) {
     return 1 + static_cast<int>(std::count(text.begin(), text.end(), '\n'));
 }
 
-} // namespace
-
-bool looks_like_utf16(std::string_view bytes) {
-    if (bytes.rfind("\xFF\xFE", 0) == 0 || bytes.rfind("\xFE\xFF", 0) == 0) return true;
-    const std::size_t sample = std::min<std::size_t>(bytes.size(), 64) & ~std::size_t{1};
-    if (sample < 8) return false;
-    std::size_t even = 0, odd = 0;
-    for (std::size_t i = 0; i < sample; ++i)
-        (i % 2 ? odd : even) += bytes[i] == '\0';
-    return even * 4 >= sample * 3 / 2 || odd * 4 >= sample * 3 / 2;
+// What the plugin leaves unread after a Ctrl-Z matters when a setting is among it.
+Finding ctrl_z_finding(std::string_view text, std::string_view after) {
+    Finding finding = make_finding(Rule::ctrl_z, line_count(text), {});
+    const LineScan unread = scan_lines(windows_text_mode(after));
+    if (std::none_of(unread.occurrences.begin(), unread.occurrences.end(),
+                     [](const auto& key) { return is_table_key(key.first); }))
+        finding.severity = Severity::warning;
+    finding.fix = file_fix(FixAction::remove_ctrl_z);
+    return finding;
 }
 
+} // namespace
+
 Finding utf16_finding() {
-    return {0,
-            "the file is saved as UTF-16 (Notepad's \"Unicode\"): the plugin finds no "
-            "setting in it, and every setting takes its default",
-            "in Notepad: File, Save As, Encoding \"ANSI\" or \"UTF-8\"; or write a new one "
-            "with Tessivar.VC.check --template --output Tessivar.VC.ini"};
+    Finding finding = make_finding(Rule::utf16_file, 0, {});
+    finding.fix = file_fix(FixAction::convert);
+    return finding;
 }
 
 Finding empty_file_finding() {
-    return {0, "the file is empty: every setting takes its default",
-            "copy the lines you want to change from the template "
-            "(Tessivar.VC.check --template)"};
+    return make_finding(Rule::empty_file, 0, {});
 }
 
-std::vector<Finding> saving_findings(std::string_view bytes, std::string_view text,
-                                     const LineScan& scan) {
-    std::vector<Finding> findings;
+Findings saving_findings(std::string_view bytes, std::string_view text, const LineScan& scan) {
+    Findings findings;
     if (starts_with_byte_order_mark(bytes)) findings.push_back(byte_order_mark_finding(scan));
     if (const std::size_t stop = bytes.find(end_of_file_mark);
         stop != std::string_view::npos && !trimmed(bytes.substr(stop + 1)).empty())
-        findings.push_back({line_count(text),
-                            "a Ctrl-Z character (0x1A): the plugin stops reading the file there",
-                            "remove it; the lines after it are not read"});
-    if (text.find('\r') != std::string_view::npos && text.find('\n') == std::string_view::npos)
-        findings.push_back({0, "carriage returns but no line feeds",
-                            "the plugin reads the file as one line; save it with "
-                            "Windows (CR LF) or Unix (LF) line ends"});
+        findings.push_back(ctrl_z_finding(text, bytes.substr(stop + 1)));
+    // A carriage return at the very end only ends the last line.
+    const std::size_t carriage_return = text.find('\r');
+    if (carriage_return != std::string_view::npos && carriage_return + 1 < text.size() &&
+        text.find('\n') == std::string_view::npos) {
+        Finding finding = make_finding(Rule::carriage_returns_only, 0, {});
+        finding.fix = file_fix(FixAction::line_ends);
+        findings.push_back(std::move(finding));
+    }
     return findings;
 }
 

@@ -6,19 +6,14 @@
 #include "ini_rules/line_scan.hpp"
 
 #include <string_view>
-#include <vector>
 
 namespace checker {
-
-// UTF-16 text: its byte-order mark, or ASCII with a NUL after (or before) every byte.
-bool looks_like_utf16(std::string_view bytes);
 
 Finding utf16_finding();
 Finding empty_file_finding();
 
 // A UTF-8 byte-order mark, a Ctrl-Z before the end, carriage returns without line
 // feeds; `bytes` as saved, `text` as the plugin's runtime hands them over.
-std::vector<Finding> saving_findings(std::string_view bytes, std::string_view text,
-                                     const LineScan& scan);
+Findings saving_findings(std::string_view bytes, std::string_view text, const LineScan& scan);
 
 } // namespace checker

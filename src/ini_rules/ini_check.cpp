@@ -2,11 +2,11 @@
 
 #include "common/opened_file.hpp"
 #include "common/path_text.hpp"
-#include "common/printable.hpp"
 #include "common/trimmed.hpp"
 #include "config/settings_file.hpp"
 #include "hud/apply_settings.hpp"
 #include "hud/hud_setting_table.hpp"
+#include "ini_rules/encoding.hpp"
 #include "ini_rules/file_findings.hpp"
 #include "ini_rules/key_findings.hpp"
 #include "ini_rules/line_scan.hpp"
@@ -16,41 +16,32 @@
 #include "ini_rules/value_findings.hpp"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace checker {
 namespace {
 
-std::string outside_finding(const hud::HudSetting& row, const std::vector<std::string>& outside) {
-    std::string components;
-    for (std::size_t i = 0; i < outside.size(); ++i)
-        components += (i == 0 ? "" : i + 1 == outside.size() ? " and " : ", ") + outside[i];
-    return quoted(row.key) + " " + components +
-           (outside.size() == 1
-                ? " is outside 0..255: this component keeps the game's own value"
-                : " are outside 0..255: these components keep the game's own values");
+Finding outside_finding(const hud::HudSetting& row, int line, std::vector<ListItem> outside,
+                        const std::vector<long long>& clamped) {
+    const long long count = static_cast<long long>(outside.size());
+    return setting_finding(Rule::outside_byte_range, row, line, numbers_text(clamped),
+                           {text_arg("key", row.key), list_arg("components", std::move(outside)),
+                            number_arg("count", count)});
 }
 
 // What the plugin leaves unread of a file beyond its bound, and the settings there.
 Finding unread_finding(std::string_view unread, int first_line) {
     const LineScan beyond = scan_lines(unread);
-    std::string keys;
+    std::vector<std::string> keys;
     for (const auto& row : hud::hud_setting_table)
-        if (const auto seen = beyond.occurrences.find(std::string_view{row.key});
-            seen != beyond.occurrences.end() && keys.size() < 60)
-            keys += (keys.empty() ? "; among it: " : ", ") + std::string{row.key} + " on line " +
-                    std::to_string(first_line - 1 + seen->second.back());
-    return {first_line,
-            "the plugin reads only the first " + std::to_string(config::pass_piece_limit) +
-                " lines of the file (a line longer than 255 bytes counts once for every 255 "
-                "bytes) and ignores everything from here on" +
-                keys,
-            "keep only your settings in the file (Tessivar.VC.check --template shows them "
-            "all)"};
+        if (beyond.occurrences.contains(std::string_view{row.key})) keys.push_back(row.key);
+    const Arg limit = number_arg("limit", config::pass_piece_limit);
+    if (keys.empty()) return make_finding(Rule::lines_beyond_bound, first_line, {limit});
+    return make_finding(Rule::settings_beyond_bound, first_line,
+                        {limit, list_arg("keys", keys), number_arg("count", keys.size())});
 }
 
 SettingReport report_setting(std::size_t index, const config::SettingsFile& file,
-                             const LineScan& scan, std::vector<Finding>& findings) {
+                             const LineScan& scan, Findings& findings) {
     const hud::HudSetting& row = hud::hud_setting_table[index];
     SettingReport report{index, 0, {}, parsed_components(row, file), {}};
     const std::size_t found_before = findings.size();
@@ -65,26 +56,39 @@ SettingReport report_setting(std::size_t index, const config::SettingsFile& file
     std::vector<long long> clamped = whole(report.parsed);
     for (auto& n : clamped)
         n = std::clamp(n, 0LL, 255LL);
-    std::vector<std::string> outside;
+    std::vector<ListItem> outside;
     for (int i = 0; i < hud::component_count(row.kind); ++i) {
         std::optional<hud::RecordedWrite> made;
         for (const auto& write : writer.writes())
             if (write.address == row.targets[i]) made = write;
         if (!made)
-            outside.push_back(std::string{hud::component_name(row.kind, i)} + " " +
-                              std::to_string(static_cast<long long>(report.parsed[i])));
+            outside.push_back({hud::component_name(row.kind, i),
+                               std::to_string(static_cast<long long>(report.parsed[i]))});
         report.writes.push_back(made);
     }
     // One finding a line: a line already found wanting has its line to paste.
     if (!outside.empty() && report.line && findings.size() == found_before)
-        findings.push_back(
-            {report.line, outside_finding(row, outside), paste(row, numbers_text(clamped))});
+        findings.push_back(outside_finding(row, report.line, std::move(outside), clamped));
     return report;
 }
 
 void report_settings(const config::SettingsFile& file, const LineScan& scan, CheckReport& report) {
     for (std::size_t row = 0; row < hud::hud_setting_table.size(); ++row)
         report.settings.push_back(report_setting(row, file, scan, report.findings));
+}
+
+bool rewrites_a_line(const Fix& fix) {
+    return fix.action == FixAction::replace_line || fix.action == FixAction::delete_line ||
+           fix.action == FixAction::comment_line;
+}
+
+// A line the reader takes otherwise than the player sees it gets no fix that rewrites it:
+// the fix would take what the player sees as other lines with it.
+void withhold_fixes_of_mixed_lines(const LineScan& scan, Findings& findings) {
+    for (Finding& finding : findings)
+        if (finding.fix && rewrites_a_line(*finding.fix) &&
+            scan.mixed_lines.contains(finding.fix->line))
+            finding.fix.reset();
 }
 
 } // namespace
@@ -109,7 +113,8 @@ CheckReport check_settings_bytes(std::string_view bytes) {
     CheckReport report;
     LineScan scan = scan_lines(text);
     const config::SettingsFile file = config::SettingsFile::from_text(text);
-    if (looks_like_utf16(bytes)) {
+    const Encoding encoding = detect_encoding(bytes);
+    if (encoding == Encoding::utf16_le || encoding == Encoding::utf16_be) {
         // Every other finding would only be the encoding's bytes seen as text.
         report.findings.push_back(utf16_finding());
         report_settings(file, scan, report);
@@ -129,6 +134,7 @@ CheckReport check_settings_bytes(std::string_view bytes) {
                                                  extent.first_unread_line));
 
     report_settings(file, scan, report);
+    withhold_fixes_of_mixed_lines(scan, report.findings);
     std::stable_sort(report.findings.begin(), report.findings.end(),
                      [](const Finding& a, const Finding& b) { return a.line < b.line; });
     return report;

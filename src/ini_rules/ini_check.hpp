@@ -23,7 +23,7 @@ struct SettingReport {
 };
 
 struct CheckReport {
-    std::vector<Finding> findings;
+    Findings findings;
     std::vector<SettingReport> settings; // the 34 rows, in table order
 };
 

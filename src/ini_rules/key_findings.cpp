@@ -20,57 +20,63 @@ namespace {
 bool usable(const hud::HudSetting& setting, const std::string& value) {
     const auto file = config::SettingsFile::from_text(std::string{setting.key} + "=" + value);
     const auto parsed = parsed_components(setting, file);
-    std::vector<Finding> advice;
+    Findings advice;
     check_value(setting, value, 1, parsed, advice);
     if (!advice.empty()) return false;
     return setting.kind == hud::SettingKind::Float ||
            std::all_of(parsed.begin(), parsed.end(), [](double n) { return n >= 0 && n <= 255; });
 }
 
-std::string carried_value(std::string_view key, const std::string& value) {
-    for (std::size_t row = 0; row < hud::hud_setting_table.size(); ++row) {
-        const hud::HudSetting& setting = hud::hud_setting_table[row];
-        if (setting.key != key) continue;
-        if (usable(setting, value)) return value;
-        const bool colour =
-            setting.kind == hud::SettingKind::Rgb || setting.kind == hud::SettingKind::Rgba;
-        if (const auto meant =
-                colour ? meant_colour(value, setting.kind == hud::SettingKind::Rgba) : std::nullopt)
-            return numbers_text(meant->numbers);
-        return default_text(row);
-    }
-    return value;
+std::string carried_value(const hud::HudSetting& setting, const std::string& value) {
+    // Control or non-ASCII bytes make no line to paste.
+    if (printable(value) == value && usable(setting, value)) return value;
+    const bool colour =
+        setting.kind == hud::SettingKind::Rgb || setting.kind == hud::SettingKind::Rgba;
+    if (const auto meant =
+            colour ? meant_colour(value, setting.kind == hud::SettingKind::Rgba) : std::nullopt)
+        return numbers_text(meant->numbers);
+    return default_text(static_cast<std::size_t>(&setting - hud::hud_setting_table.data()));
 }
 
 Finding unknown_key_finding(const LineScan& scan, const std::string& key, int line) {
     const auto near = nearest_table_key(key);
-    if (!near)
-        return {line, "unknown key " + quoted(key),
-                "the plugin does not use this key; remove the line"};
-    const std::string message =
-        "unknown key " + quoted(key) + ": did you mean " + quoted(near->key) + "?";
+    if (!near) {
+        Finding finding = make_finding(Rule::unknown_key, line, {text_arg("typed", key)});
+        finding.fix = line_fix(FixAction::comment_line, line);
+        return finding;
+    }
+    Args args{text_arg("typed", key), text_arg("key", near->key)};
     // Writing the right key a second time would only make it a repeated key.
-    if (const auto set = scan.occurrences.find(near->key); set != scan.occurrences.end())
-        return {line, message,
-                "remove this line: " + std::string{near->key} + " is already set on line " +
-                    std::to_string(set->second.back())};
+    if (const auto set = scan.occurrences.find(near->key); set != scan.occurrences.end()) {
+        args.push_back(number_arg("other", set->second.back()));
+        Finding finding = make_finding(Rule::misspelt_key_set, line, std::move(args));
+        finding.key = near->key;
+        finding.fix = line_fix(FixAction::delete_line, line);
+        return finding;
+    }
     const auto value = scan.values.find(key);
-    const std::string written = value != scan.values.end() ? value->second : "";
-    return {line, message,
-            "write " + std::string{near->key} + "=" + printable(carried_value(near->key, written)) +
-                " (" + std::string{near->cause} + ")"};
+    // A suggestion is always a key of the table.
+    const hud::HudSetting& row = hud::hud_setting_table[hud::find_row(near->key).value()];
+    args.push_back(term_arg("cause", near->cause));
+    return setting_finding(Rule::misspelt_key, row, line,
+                           carried_value(row, value != scan.values.end() ? value->second : ""),
+                           std::move(args));
 }
 
 } // namespace
 
-void check_keys(const LineScan& scan, std::vector<Finding>& findings) {
+void check_keys(const LineScan& scan, Findings& findings) {
     for (const auto& [key, lines] : scan.occurrences) {
         if (!is_table_key(key) && !is_table_key_after_mark(key, lines))
             findings.push_back(unknown_key_finding(scan, key, lines.back()));
-        for (std::size_t i = 0; i + 1 < lines.size(); ++i)
-            findings.push_back(
-                {lines[i], quoted(key) + " again on line " + std::to_string(lines.back()),
-                 "line " + std::to_string(lines.back()) + " wins; remove the others"});
+        for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
+            Finding finding =
+                make_finding(Rule::repeated_key, lines[i],
+                             {text_arg("typed", key), number_arg("other", lines.back())});
+            if (is_table_key(key)) finding.key = key;
+            finding.fix = line_fix(FixAction::delete_line, lines[i]);
+            findings.push_back(std::move(finding));
+        }
     }
 }
 

@@ -9,6 +9,6 @@
 
 namespace checker {
 
-void check_keys(const LineScan& scan, std::vector<Finding>& findings);
+void check_keys(const LineScan& scan, Findings& findings);
 
 } // namespace checker

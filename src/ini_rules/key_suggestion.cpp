@@ -2,6 +2,7 @@
 
 #include "common/byte_order_mark.hpp"
 #include "common/lower_case.hpp"
+#include "common/translatable.hpp"
 #include "hud/hud_setting_table.hpp"
 
 #include <algorithm>
@@ -63,9 +64,9 @@ std::size_t edit_distance(std::string_view a, std::string_view b, std::size_t li
 }
 
 std::string_view edit_cause(std::string_view typed, std::string_view key) {
-    if (typed.size() + 1 == key.size()) return "a missing letter";
-    if (typed.size() == key.size() + 1) return "an extra letter";
-    return typed.size() == key.size() ? "a wrong letter" : "a few letters off";
+    if (typed.size() + 1 == key.size()) return tr("a missing letter");
+    if (typed.size() == key.size() + 1) return tr("an extra letter");
+    return typed.size() == key.size() ? tr("a wrong letter") : tr("a few letters off");
 }
 
 struct Alias {
@@ -144,7 +145,7 @@ std::optional<KeySuggestion> nearest_table_key(std::string_view typed) {
     if (starts_with_byte_order_mark(typed)) {
         const std::string_view after_mark = typed.substr(byte_order_mark.size());
         auto behind = nearest_table_key(after_mark);
-        if (behind && behind->key == after_mark) behind->cause = "a byte-order mark before it";
+        if (behind && behind->key == after_mark) behind->cause = tr("a byte-order mark before it");
         return behind;
     }
     const std::string plain = folded(typed, false);
@@ -155,16 +156,17 @@ std::optional<KeySuggestion> nearest_table_key(std::string_view typed) {
         if (forms.plain[index] != plain && forms.meaning[index] == meaning &&
             forms.compact[index] != compact)
             return KeySuggestion{hud::hud_setting_table[index].key,
-                                 "the plugin spells it this way"};
+                                 tr("the plugin spells it this way")};
     for (const auto& alias : aliases)
-        if (alias.typed == meaning) return KeySuggestion{alias.key, "the plugin's name for it"};
+        if (alias.typed == meaning) return KeySuggestion{alias.key, tr("the plugin's name for it")};
     std::optional<KeySuggestion> best;
     std::size_t best_distance = 3; // more than two edits away is no suggestion
     for (std::size_t index = 0; index < hud::hud_setting_table.size(); ++index) {
         const std::string_view key = hud::hud_setting_table[index].key;
         const std::string& folded_key = forms.plain[index];
-        if (folded_key == plain) return KeySuggestion{key, "letter case"};
-        if (forms.compact[index] == compact) return KeySuggestion{key, "a blank inside the key"};
+        if (folded_key == plain) return KeySuggestion{key, tr("letter case")};
+        if (forms.compact[index] == compact)
+            return KeySuggestion{key, tr("a blank inside the key")};
         // Lengths further apart than the best so far cannot come closer: skip the work.
         const std::size_t apart =
             plain.size() > key.size() ? plain.size() - key.size() : key.size() - plain.size();

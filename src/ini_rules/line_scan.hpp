@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,7 +16,10 @@ namespace checker {
 struct LineScan {
     std::map<std::string, std::vector<int>, std::less<>> occurrences; // lines of each key
     std::map<std::string, std::string, std::less<>> values;           // the last one of each key
-    std::vector<Finding> findings; // long lines, section headers, lines without "="
+    Findings findings; // long lines, section headers, lines without "=", lone CRs
+    // Lines the reader does not take as the player sees them (cut into pieces, a carriage
+    // return alone or a NUL inside): no fix rewrites or removes them.
+    std::set<int> mixed_lines;
 };
 
 // `text` as the plugin's runtime hands it over (Windows text mode).

@@ -1,5 +1,6 @@
 #include "ini_rules/listed_colour.hpp"
 
+#include "common/translatable.hpp"
 #include "common/trimmed.hpp"
 
 #include <algorithm>
@@ -16,11 +17,11 @@ struct Token {
 };
 
 // "rgb(...)", "(...)", "[...]", "{...}", "\"...\"": the inside, and the wrapper's name.
-std::string_view unwrapped(std::string_view value, std::string& form) {
+std::string_view unwrapped(std::string_view value, std::string_view& form) {
     value = trimmed(value);
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front()) {
-        form = "quotes";
+        form = tr("quotes");
         return trimmed(value.substr(1, value.size() - 2));
     }
     std::size_t name = 0;
@@ -29,7 +30,7 @@ std::string_view unwrapped(std::string_view value, std::string& form) {
     constexpr std::string_view opening = "([{", closing = ")]}";
     const std::size_t kind = name < value.size() ? opening.find(value[name]) : std::string::npos;
     if (kind == std::string::npos || value.back() != closing[kind]) return value;
-    form = "a wrapper";
+    form = tr("a wrapper");
     return trimmed(value.substr(name + 1, value.size() - name - 2));
 }
 
@@ -52,16 +53,16 @@ std::optional<Token> token_of(std::string_view text) {
     return token;
 }
 
-std::string separator_form(char separator) {
+std::string_view separator_form(char separator) {
     switch (separator) {
     case ',':
-        return "commas";
+        return tr("commas");
     case ';':
-        return "semicolons";
+        return tr("semicolons");
     case '/':
-        return "slashes";
+        return tr("slashes");
     default:
-        return "";
+        return {};
     }
 }
 
@@ -76,7 +77,7 @@ long long in_byte_range(double value) {
 } // namespace
 
 std::optional<ListedColour> listed_colour(std::string_view value, bool alpha) {
-    std::string form;
+    std::string_view form;
     std::string_view inside = unwrapped(value, form);
     std::vector<Token> tokens;
     std::string separators;
@@ -109,11 +110,11 @@ std::optional<ListedColour> listed_colour(std::string_view value, bool alpha) {
             colour.numbers.push_back(in_byte_range(t.number));
     }
     if (colour.form.empty())
-        colour.form = percent               ? "percentages"
-                      : fractions           ? "fractions of 1"
+        colour.form = percent               ? tr("percentages")
+                      : fractions           ? tr("fractions of 1")
                       : !separators.empty() ? separator_form(separators[0])
-                      : points              ? "decimal points"
-                                            : "";
+                      : points              ? tr("decimal points")
+                                            : std::string_view{};
     if (colour.form.empty()) return std::nullopt; // plain numbers: the plugin's own form
     return colour;
 }

@@ -13,7 +13,7 @@
 namespace checker {
 
 struct ListedColour {
-    std::string form;               // "a wrapper", "fractions", "semicolons", ...
+    std::string_view form;          // "a wrapper", "fractions of 1", "semicolons", ...
     std::vector<long long> numbers; // red green blue [alpha], each within 0..255
 };
 

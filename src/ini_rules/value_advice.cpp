@@ -1,5 +1,6 @@
 #include "ini_rules/value_advice.hpp"
 
+#include "common/translatable.hpp"
 #include "ini_rules/listed_colour.hpp"
 
 #include "common/lower_case.hpp"
@@ -52,7 +53,7 @@ std::optional<MeantColour> hex_colour(std::string_view value, bool alpha) {
     const std::size_t size = digits.size();
     const bool short_form = prefixed && (size == 3 || (alpha && size == 4));
     if (!short_form && size != 6 && !(alpha && size == 8)) return std::nullopt;
-    MeantColour meant{"hex", {}};
+    MeantColour meant{tr("hex"), {}};
     const std::size_t width = short_form ? 1 : 2;
     for (std::size_t at = 0; at < size; at += width) {
         long long n = std::strtol(std::string{digits.substr(at, width)}.c_str(), nullptr, 16);
@@ -65,7 +66,7 @@ std::optional<MeantColour> named_colour(std::string_view value) {
     const std::string name = lower_case(value);
     for (const auto& colour : named_colours)
         if (colour.name == name)
-            return MeantColour{"the colour name", {colour.red, colour.green, colour.blue}};
+            return MeantColour{tr("the colour name"), {colour.red, colour.green, colour.blue}};
     return std::nullopt;
 }
 

@@ -11,7 +11,7 @@
 namespace checker {
 
 struct MeantColour {
-    std::string form;               // "hex", "the colour name", "percentages", "commas"
+    std::string_view form;          // "hex", "the colour name", "percentages", "commas"
     std::vector<long long> numbers; // red green blue [alpha], each 0..255 where given so
 };
 

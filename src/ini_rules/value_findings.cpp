@@ -1,6 +1,5 @@
 #include "ini_rules/value_findings.hpp"
 
-#include "common/printable.hpp"
 #include "common/trimmed.hpp"
 #include "config/settings_file.hpp"
 #include "ini_rules/size_sanity.hpp"
@@ -35,13 +34,12 @@ std::string default_value(const hud::HudSetting& row) {
 }
 
 // "0 0 0 (black)": what the plugin gets, in its words.
-std::string plugin_gets_text(const std::vector<double>& parsed, bool alpha) {
+Args plugin_gets(const std::vector<double>& parsed, bool alpha) {
     std::vector<long long> colour = whole(parsed);
     if (alpha && colour.size() == 4 && colour[3] == 255) colour.pop_back();
-    std::string text = numbers_text(colour);
-    if (colour.size() == 3 && colour[0] == 0 && colour[1] == 0 && colour[2] == 0)
-        text += " (black)";
-    return text;
+    const bool black = colour.size() == 3 && colour[0] == 0 && colour[1] == 0 && colour[2] == 0;
+    return {text_arg("numbers", numbers_text(colour)),
+            term_arg("gets", black ? tr("{numbers} (black)") : tr("{numbers}"))};
 }
 
 // A line to paste holds only what the plugin writes: each component within 0..255.
@@ -51,26 +49,30 @@ std::vector<long long> in_byte_range(std::vector<long long> numbers) {
     return numbers;
 }
 
-std::string alpha_effect(long long alpha) {
-    if (alpha < 64) return " (alpha " + std::to_string(alpha) + " makes it nearly invisible)";
-    if (alpha < 192) return " (alpha " + std::to_string(alpha) + " makes it see-through)";
-    return "";
+std::string_view alpha_effect(long long alpha) {
+    if (alpha < 64) return tr(" (alpha {alpha} makes it nearly invisible)");
+    if (alpha < 192) return tr(" (alpha {alpha} makes it see-through)");
+    return {};
+}
+
+Args with(Args args, Args more) {
+    for (Arg& arg : more)
+        args.push_back(std::move(arg));
+    return args;
 }
 
 void check_colour(const hud::HudSetting& row, const std::string& value, int line,
-                  const std::vector<double>& parsed, std::vector<Finding>& findings) {
+                  const std::vector<double>& parsed, Findings& findings) {
     const bool alpha = row.kind == hud::SettingKind::Rgba;
-    const std::string key = quoted(row.key);
-    const std::string plugin_gets = plugin_gets_text(parsed, alpha);
+    const Args key{text_arg("key", row.key), text_arg("value", value)};
     if (const auto meant = meant_colour(value, alpha)) {
         const std::string written = numbers_text(meant->numbers);
         const bool same = written == numbers_text(whole(parsed)) ||
                           (alpha && written + " 255" == numbers_text(whole(parsed)));
-        std::string message = key + " is written with " + meant->form + " (" + quoted(value) +
-                              "): the plugin reads decimal numbers separated by blanks";
-        message += same ? ", and gets " + plugin_gets + " only by chance"
-                        : ", and gets " + plugin_gets + " instead of " + written;
-        findings.push_back({line, message, paste(row, written)});
+        findings.push_back(setting_finding(
+            same ? Rule::foreign_colour_form_same : Rule::foreign_colour_form, row, line, written,
+            with(key, with(plugin_gets(parsed, alpha),
+                           {term_arg("form", meant->form), text_arg("meant", written)}))));
         return;
     }
     const IntegerFields fields = read_integer_fields(value, 8);
@@ -78,44 +80,40 @@ void check_colour(const hud::HudSetting& row, const std::string& value, int line
     const auto numbers = in_byte_range(whole(parsed));
     if (fields.count > room) {
         const std::vector<long long> used(numbers.begin(), numbers.begin() + 3);
-        std::string message = key + " has " + std::to_string(fields.count) + " numbers: ";
-        if (alpha)
-            message += "the plugin uses " + numbers_text(used) + " as the colour and " +
-                       std::to_string(numbers[3]) + " as its alpha" + alpha_effect(numbers[3]) +
-                       ", and ignores the rest";
-        else
-            message +=
-                "it has no alpha; the plugin uses " + numbers_text(used) + " and ignores the rest";
-        std::string suggestion = paste(row, numbers_text(used));
-        if (alpha)
-            suggestion = paste(row, numbers_text(numbers)) + " (with that alpha), or " + row.key +
-                         "=" + numbers_text(used) + " (solid)";
-        findings.push_back({line, message, suggestion});
+        Args args =
+            with(key, {number_arg("count", fields.count), text_arg("used", numbers_text(used))});
+        if (!alpha) {
+            findings.push_back(
+                setting_finding(Rule::extra_numbers, row, line, numbers_text(used), args));
+            return;
+        }
+        args.push_back(number_arg("alpha", numbers[3]));
+        args.push_back(term_arg("effect", alpha_effect(numbers[3])));
+        args.push_back(text_arg("solid", std::string{row.key} + "=" + numbers_text(used)));
+        findings.push_back(
+            setting_finding(Rule::extra_numbers_alpha, row, line, numbers_text(numbers), args));
     } else if (fields.count < 3) {
         const auto& defaults = row.defaults.components;
         std::vector<long long> completed = in_byte_range(whole(parsed));
         completed.resize(3);
         for (int i = fields.count; i < 3; ++i)
             completed[i] = defaults[i];
-        const std::string what = value.empty()
-                                     ? " is empty"
-                                     : " has " + std::to_string(fields.count) + " of its 3 numbers";
+        Args args = with(key, plugin_gets(parsed, alpha));
+        args.push_back(number_arg("count", fields.count));
         findings.push_back(
-            {line, key + what + ": the plugin writes " + plugin_gets + ", not the default",
-             paste(row, numbers_text(completed)) +
-                 (fields.count ? " (the missing ones as the default)" : " (the default)")});
+            setting_finding(value.empty() ? Rule::empty_colour : Rule::missing_numbers, row, line,
+                            numbers_text(completed), args));
     } else if (!fields.rest.empty()) {
-        findings.push_back({line,
-                            "text after the numbers of " + key + ": " + quoted(fields.rest) +
-                                "; the plugin ignores it",
-                            paste(row, numbers_text(numbers))});
+        findings.push_back(
+            setting_finding(Rule::text_after_numbers, row, line, numbers_text(numbers),
+                            with(key, {text_arg("rest", std::string{fields.rest})})));
     }
 }
 
 void check_number(const hud::HudSetting& row, const std::string& value, int line,
-                  std::vector<Finding>& findings) {
+                  Findings& findings) {
     const bool integer = row.kind == hud::SettingKind::Integer;
-    const std::string key = quoted(row.key);
+    const Args key{text_arg("key", row.key), text_arg("value", value)};
     const char* end = value.c_str();
     if (integer) {
         std::int32_t number = 0;
@@ -134,42 +132,43 @@ void check_number(const hud::HudSetting& row, const std::string& value, int line
         while (std::isdigit(static_cast<unsigned char>(*decimals)))
             ++decimals;
         const std::string fixed = reads + "." + std::string(end + 1, decimals);
-        findings.push_back({line,
-                            key + " is written with a decimal comma (" + quoted(value) +
-                                "): the plugin reads " + reads,
-                            paste(row, integer ? reads : fixed)});
+        findings.push_back(setting_finding(Rule::decimal_comma, row, line, integer ? reads : fixed,
+                                           with(key, {text_arg("reads", reads)})));
         return;
     }
     if (end == value.c_str()) {
-        const std::string reads =
-            value.empty() ? " is empty" : " is not a number: " + quoted(value);
-        findings.push_back({line,
-                            key + reads + "; the plugin " + (integer ? "reads 0" : "writes 0") +
-                                ", not the default",
-                            paste(row, default_value(row)) + " (the default)"});
+        findings.push_back(setting_finding(value.empty() ? Rule::empty_number : Rule::not_a_number,
+                                           row, line, default_value(row), key));
         return;
     }
     if (const auto unusual =
             integer ? std::nullopt
                     : unusual_size(static_cast<float>(std::strtod(value.c_str(), nullptr)))) {
-        findings.push_back({line,
-                            key + " is " + quoted(value) + ": the plugin writes " + *unusual +
-                                " into the game as the size",
-                            paste(row, default_value(row)) + " (the default; sizes from half "
-                                                             "to twice it are usual)"});
+        findings.push_back(setting_finding(
+            Rule::unusual_size, row, line, default_value(row),
+            with(key, {term_arg("size", unusual->term), text_arg("number", unusual->number)})));
         return;
     }
     if (!rest.empty())
-        findings.push_back(
-            {line,
-             "text after the number of " + key + ": " + quoted(rest) + "; the plugin ignores it",
-             paste(row, std::string{trimmed(number)})});
+        findings.push_back(setting_finding(Rule::text_after_number, row, line,
+                                           std::string{trimmed(number)},
+                                           with(key, {text_arg("rest", std::string{rest})})));
 }
 
 } // namespace
 
+Finding setting_finding(Rule rule, const hud::HudSetting& row, int line, const std::string& value,
+                        Args args) {
+    const std::string entry = std::string{row.key} + "=" + value;
+    args.push_back(text_arg("line", entry));
+    Finding finding = make_finding(rule, line, std::move(args));
+    finding.key = row.key;
+    finding.fix = line_fix(FixAction::replace_line, line, entry);
+    return finding;
+}
+
 void check_value(const hud::HudSetting& row, const std::string& value, int line,
-                 const std::vector<double>& parsed, std::vector<Finding>& findings) {
+                 const std::vector<double>& parsed, Findings& findings) {
     if (row.kind == hud::SettingKind::Rgb || row.kind == hud::SettingKind::Rgba)
         check_colour(row, value, line, parsed, findings);
     else
@@ -182,10 +181,6 @@ std::vector<long long> whole(const std::vector<double>& parsed) {
         numbers.push_back(
             std::isnan(value) ? 0 : static_cast<long long>(std::clamp(value, -1e15, 1e15)));
     return numbers;
-}
-
-std::string paste(const hud::HudSetting& row, const std::string& value) {
-    return std::string{"write "} + row.key + "=" + value;
 }
 
 std::vector<double> parsed_components(const hud::HudSetting& row,

@@ -20,12 +20,14 @@ std::vector<double> parsed_components(const hud::HudSetting& row, const config::
 
 // `parsed`: the components the plugin's query gives for `value`.
 void check_value(const hud::HudSetting& row, const std::string& value, int line,
-                 const std::vector<double>& parsed, std::vector<Finding>& findings);
+                 const std::vector<double>& parsed, Findings& findings);
+
+// A finding on the setting `row` at `line` whose fix is the line "Key=value" (also its
+// argument "line").
+Finding setting_finding(Rule rule, const hud::HudSetting& row, int line, const std::string& value,
+                        Args args);
 
 // Whole numbers for messages; a size may be anything a double holds.
 std::vector<long long> whole(const std::vector<double>& parsed);
-
-// "write Key=value".
-std::string paste(const hud::HudSetting& row, const std::string& value);
 
 } // namespace checker

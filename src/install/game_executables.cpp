@@ -2,7 +2,6 @@
 
 #include "common/lower_case.hpp"
 #include "common/opened_file.hpp"
-#include "common/printable.hpp"
 #include "install/pe_headers.hpp"
 
 #include <cstdio>
@@ -23,23 +22,15 @@ bool is_companion(std::string_view name, bool amd64) {
     return amd64;
 }
 
-std::string build_fact(const Executable& exe) {
-    char text[160];
-    std::snprintf(text, sizeof text, ": build %d of the game; the plugin hooks its call at 0x%06x",
-                  exe.build.code, exe.build.call_site);
-    return printable(exe.name) + text;
-}
-
-std::string names(const std::vector<std::string>& list) {
-    std::string text;
-    for (std::size_t i = 0; i < list.size(); ++i)
-        text += (i == 0 ? "" : i + 1 == list.size() ? " and " : ", ") + printable(list[i]);
+std::string site_text(const injector::GameBuild& build) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%06x", build.call_site);
     return text;
 }
 
 } // namespace
 
-GameExecutables find_game_executables(const GameTree& tree, InstallFindings& findings) {
+GameExecutables find_game_executables(const GameTree& tree, Findings& findings) {
     GameExecutables found;
     std::vector<std::string> every, unknown;
     for (const TreeEntry& entry : tree.entries) {
@@ -52,15 +43,18 @@ GameExecutables find_game_executables(const GameTree& tree, InstallFindings& fin
                        file ? game_build_of(*file) : injector::no_game_build};
         found.all.push_back(exe);
         every.push_back(exe.name);
+        const Arg name = text_arg("exe", exe.name);
         if (exe.build.code) {
-            found.facts.push_back(build_fact(exe));
+            findings.push_back(install_finding(
+                Rule::game_build, Weight::none,
+                {name, number_arg("build", exe.build.code), text_arg("site", site_text(exe.build))},
+                exe.name));
         } else if (is_companion(exe.name, headers && headers->machine != machine_i386)) {
-            found.facts.push_back(printable(exe.name) + ": not the game (an installer, a "
-                                                        "launcher or a tool)");
+            findings.push_back(
+                install_finding(Rule::companion_program, Weight::none, {name}, exe.name));
         } else {
-            found.facts.push_back(printable(exe.name) + ": not one of the three builds the "
-                                                        "plugin knows; the plugin does nothing "
-                                                        "in it");
+            findings.push_back(
+                install_finding(Rule::unknown_executable, Weight::none, {name}, exe.name));
             unknown.push_back(exe.name);
         }
     }
@@ -69,26 +63,16 @@ GameExecutables find_game_executables(const GameTree& tree, InstallFindings& fin
         known = known || exe.build.code != 0;
     if (known) return found;
     if (found.all.empty())
-        findings.push_back({Weight::unsure, "there is no game executable in this folder",
-                            "run the checker in the game folder, or name that folder with "
-                            "--game"});
+        findings.push_back(install_finding(Rule::no_game_executable, Weight::unsure, {}));
     else if (unknown.size() == 1)
-        findings.push_back({Weight::blocks,
-                            "this build of the game is not supported: " + names(unknown) +
-                                " holds none of the three build signatures the plugin knows, "
-                                "so the plugin does nothing in it",
-                            "the plugin works only in the three builds it knows"});
+        findings.push_back(install_finding(Rule::unsupported_build, Weight::blocks,
+                                           {text_arg("exe", unknown.front())}, unknown.front()));
     else if (unknown.empty())
-        findings.push_back({Weight::unsure,
-                            "no executable here looks like the game (only " + names(every) + ")",
-                            "run the checker in the game folder, or name that folder with "
-                            "--game"});
+        findings.push_back(
+            install_finding(Rule::no_game_among, Weight::unsure, {list_arg("names", every)}));
     else
-        findings.push_back({Weight::blocks,
-                            "none of " + names(unknown) +
-                                " is a build of the game the plugin knows: it does nothing "
-                                "in any of them",
-                            "the plugin works only in the three builds it knows"});
+        findings.push_back(install_finding(Rule::no_known_build_among, Weight::blocks,
+                                           {list_arg("names", unknown)}));
     return found;
 }
 

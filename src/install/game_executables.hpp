@@ -18,10 +18,10 @@ struct Executable {
 
 struct GameExecutables {
     std::vector<Executable> all; // the game folder's .exe files, the checker's own aside
-    std::vector<std::string> facts;
 };
 
-// Reads each executable's headers and three signature words only.
-GameExecutables find_game_executables(const GameTree& tree, InstallFindings& findings);
+// Reads each executable's headers and three signature words only; what each is goes into
+// `findings` as information.
+GameExecutables find_game_executables(const GameTree& tree, Findings& findings);
 
 } // namespace checker

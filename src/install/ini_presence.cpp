@@ -1,6 +1,5 @@
 #include "install/ini_presence.hpp"
 
-#include "common/printable.hpp"
 #include "config/settings_path.hpp"
 #include "install/install_places.hpp"
 #include "install/name_variants.hpp"
@@ -17,48 +16,47 @@ std::string place_path(int folder) {
 
 // Whether the plugin's path to a candidate works: written in the ANSI code page, in
 // fewer than 260 bytes with the NUL. Adds the finding when it does not.
-bool reachable(const TreeEntry& entry, const AnsiLength& ansi_length, InstallFindings& findings) {
+bool reachable(const TreeEntry& entry, const AnsiLength& ansi_length, Findings& findings) {
     const auto length = ansi_length(fs::absolute(entry.path));
     if (!length) return false; // said once for the whole folder
     if (*length < config::path_capacity) return true;
-    findings.push_back({Weight::blocks,
-                        printable(entry.shown()) + ": its full path is " + std::to_string(*length) +
-                            " characters long, and the plugin finds no ini at a path of 260 "
-                            "or more",
-                        "move the game to a shorter path, such as C:\\Games\\"});
+    findings.push_back(install_finding(
+        Rule::ini_path_too_long, Weight::blocks,
+        {text_arg("path", entry.shown()), number_arg("length", static_cast<long long>(*length))},
+        entry.shown()));
     return false;
 }
 
+std::string in_scripts() {
+    return "scripts\\" + std::string{config::settings_file_name};
+}
+
 // The advice for a file the player meant as the ini, given the ini that counts.
-InstallFinding stray(const TreeEntry& file, const IniPresence& ini, std::string_view cause) {
-    const std::string shown = printable(file.shown());
+Finding stray(const TreeEntry& file, const IniPresence& ini, std::string_view cause) {
+    const std::string shown = file.shown();
     const int folder = ini_folder_of(file.parts);
-    const std::string counting =
-        ini.counting < 0 ? "" : printable(ini.candidates[ini.counting]->shown());
-    const std::string why = cause.empty() ? "" : " (" + std::string{cause} + ")";
-    const std::string never = "the plugin never reads " + shown + why;
+    const std::string counting = ini.counting < 0 ? "" : ini.candidates[ini.counting]->shown();
+    Args args{text_arg("path", shown), text_arg("ini", counting), term_arg("cause", cause),
+              term_arg("why", cause.empty() ? std::string_view{} : tr(" ({cause})"))};
+    const auto made = [&](Rule rule, Weight weight, int advice, std::optional<Fix> fix) {
+        Finding finding = install_finding(rule, weight, args, shown);
+        finding.advice = advice;
+        finding.fix = std::move(fix);
+        return finding;
+    };
+    const std::string renamed = folder_path(file.parts) + config::settings_file_name;
     if (folder < 0) {
-        const std::string message = never + ": it reads its ini from plugins\\, scripts\\ or the "
-                                            "game folder only, whatever folder it is in";
-        if (ini.counting >= 0)
-            return {Weight::warns, message, "copy the lines you want from it into " + counting};
-        return {Weight::blocks, message,
-                cause.empty() ? "move it to scripts\\" : "move it to scripts\\ as Tessivar.VC.ini"};
+        if (ini.counting >= 0) return made(Rule::stray_elsewhere, Weight::none, 0, std::nullopt);
+        return made(Rule::stray_elsewhere, Weight::blocks, cause.empty() ? 1 : 2,
+                    path_fix(FixAction::rename, shown, in_scripts()));
     }
-    const std::string rename = "rename " + shown + " to Tessivar.VC.ini";
+    const Fix rename = path_fix(FixAction::rename, shown, renamed);
     if (ini.counting < 0)
-        return {Weight::blocks, never,
-                rename + (cause == "Windows hides the .txt" ? " (Windows hides the .txt)" : "")};
-    if (folder == ini.counting)
-        return {Weight::warns, never + "; it reads " + counting,
-                "copy the lines you want from it into " + counting + ", then delete it"};
-    if (folder > ini.counting)
-        return {Weight::warns,
-                never + ", and named Tessivar.VC.ini it would still be passed over while " +
-                    counting + " exists",
-                "copy the lines you want from it into " + counting};
-    return {Weight::warns, never + "; it reads " + counting,
-            rename + " to make it the ini the plugin reads instead of " + counting};
+        return made(Rule::stray_not_named, Weight::blocks,
+                    cause == tr("Windows hides the .txt") ? 1 : 0, rename);
+    if (folder == ini.counting) return made(Rule::stray_beside, Weight::none, 0, std::nullopt);
+    if (folder > ini.counting) return made(Rule::stray_shadowed, Weight::none, 0, std::nullopt);
+    return made(Rule::stray_would_win, Weight::none, 0, std::nullopt);
 }
 
 bool may_hold_a_stray(const TreeEntry& entry) {
@@ -71,33 +69,25 @@ bool may_hold_a_stray(const TreeEntry& entry) {
 } // namespace
 
 IniPresence find_settings(const GameTree& tree, const fs::path& game, const AnsiLength& ansi_length,
-                          InstallFindings& findings) {
+                          Findings& findings) {
     IniPresence ini;
     const bool writable = ansi_length(fs::absolute(game)).has_value();
-    if (!writable)
-        findings.push_back({Weight::blocks,
-                            "the game folder's path has letters the system's code page cannot "
-                            "write: the plugin can find no ini there, and every setting takes "
-                            "its default",
-                            "move the game to a short path of plain letters, such as "
-                            "C:\\Games\\"});
-    InstallFindings too_long;
+    if (!writable) findings.push_back(install_finding(Rule::path_code_page, Weight::blocks, {}));
+    Findings too_long;
     for (int folder = 0; folder < 3; ++folder) {
         ini.candidates[folder] = tree.find(place_path(folder));
         if (writable && ini.counting < 0 && ini.candidates[folder] &&
             reachable(*ini.candidates[folder], ansi_length, too_long))
             ini.counting = folder;
     }
-    for (InstallFinding finding : too_long) {
-        if (ini.counting >= 0) finding.weight = Weight::warns;
+    for (Finding finding : too_long) {
+        if (ini.counting >= 0) weigh(finding, Weight::none);
         findings.push_back(std::move(finding));
     }
     if (ini.counting >= 0 && ini.candidates[ini.counting]->folder) {
-        const std::string shown = printable(ini.candidates[ini.counting]->shown());
-        findings.push_back({Weight::blocks,
-                            shown + " is a folder: the plugin picks it, reads nothing, and "
-                                    "every setting takes its default",
-                            "remove or rename the folder " + shown});
+        const std::string shown = ini.candidates[ini.counting]->shown();
+        findings.push_back(
+            install_finding(Rule::ini_is_folder, Weight::blocks, {text_arg("path", shown)}, shown));
     }
     bool strays = false;
     for (const TreeEntry& entry : tree.entries) {
@@ -108,12 +98,7 @@ IniPresence find_settings(const GameTree& tree, const fs::path& game, const Ansi
         strays = true;
     }
     if (ini.counting < 0 && !strays && writable)
-        findings.push_back({Weight::blocks,
-                            "there is no Tessivar.VC.ini in plugins\\, scripts\\ or the game "
-                            "folder: the plugin uses its default colours",
-                            "put your Tessivar.VC.ini in scripts\\ (Tessivar.VC.check "
-                            "--template --output Tessivar.VC.ini writes one with every "
-                            "default)"});
+        findings.push_back(install_finding(Rule::no_ini, Weight::blocks, {}));
     return ini;
 }
 

@@ -27,6 +27,6 @@ struct IniPresence {
 };
 
 IniPresence find_settings(const GameTree& tree, const std::filesystem::path& game,
-                          const AnsiLength& ansi_length, InstallFindings& findings);
+                          const AnsiLength& ansi_length, Findings& findings);
 
 } // namespace checker

@@ -18,16 +18,21 @@ namespace checker {
 enum class Verdict { yes, no, cannot_tell };
 
 struct InstallDiagnosis {
-    Verdict verdict;
-    std::string reason;       // the one that matters most, in a sentence
-    InstallFindings findings; // the weightiest first; texts already escaped
-    std::vector<std::string> facts;
+    Verdict verdict = Verdict::yes;
+    // The finding the verdict rests on: the weightiest one, or for Yes the one that says
+    // why (INSTALL-001).
+    std::size_t decisive = 0;
+    Findings findings; // the weightiest first; what is so (information) among them
     std::vector<Executable> executables;
     // The ini the plugin reads, and every same-named one in the other places, in the
-    // plugin's order (escaped, for the report: "scripts\Tessivar.VC.ini").
+    // plugin's order.
     std::array<std::optional<std::filesystem::path>, 3> candidates;
+    // As shown from the game folder ("scripts\Tessivar.VC.ini").
+    std::array<std::string, 3> candidates_shown;
     int counting = -1;
     bool cut_short = false; // the folder holds more than the checker looked at
+
+    const Finding& reason() const { return findings[decisive]; }
 };
 
 InstallDiagnosis diagnose_install(const std::filesystem::path& game, const AnsiLength& ansi_length);

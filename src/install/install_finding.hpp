@@ -1,24 +1,16 @@
 #pragma once
-// One thing the install diagnosis found, and how much it weighs on the answer to
-// "will my colours apply?".
+// Install findings: findings that weigh on the answer to "will my colours apply?".
 
-#include <string>
-#include <vector>
+#include "findings/finding.hpp"
 
 namespace checker {
 
-enum class Weight {
-    blocks, // the colours will not apply
-    unsure, // the checker cannot tell whether they will
-    warns,  // they apply, but something is not as the player thinks
-};
+// A finding of `rule` weighing `weight`: one that blocks is an error, one that leaves the
+// answer open a warning; one that weighs nothing keeps the rule's own severity, but for
+// a rule that usually blocks, which is then a warning (another copy is loaded, say).
+Finding install_finding(Rule rule, Weight weight, Args args, std::string file = {});
 
-struct InstallFinding {
-    Weight weight;
-    std::string message; // what is so, in a player's words
-    std::string advice;  // what to do
-};
-
-using InstallFindings = std::vector<InstallFinding>;
+// The same finding weighing `weight` now.
+void weigh(Finding& finding, Weight weight);
 
 } // namespace checker

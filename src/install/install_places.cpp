@@ -19,8 +19,7 @@ Place place_of(const std::vector<std::string>& parts) {
     return folders == 1 ? Place::loader_folder : folders == 2 ? Place::loader_sub : Place::too_deep;
 }
 
-std::string folder_shown(const std::vector<std::string>& parts) {
-    if (parts.size() < 2) return "the game folder";
+std::string folder_path(const std::vector<std::string>& parts) {
     std::string text;
     for (std::size_t i = 0; i + 1 < parts.size(); ++i)
         text += parts[i] + "\\";

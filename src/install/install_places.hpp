@@ -22,8 +22,9 @@ enum class Place {
 // The place of a file from its path's parts ("scripts", "a", "Tessivar.VC.asi").
 Place place_of(const std::vector<std::string>& parts);
 
-// The folder the parts name, for messages: "scripts\a\" or "the game folder".
-std::string folder_shown(const std::vector<std::string>& parts);
+// The folder of a file from its path's parts, from the game folder: "scripts\a\", or ""
+// for the game folder itself.
+std::string folder_path(const std::vector<std::string>& parts);
 
 // The three folders the plugin reads its ini from, in its order, with their names.
 inline constexpr std::string_view ini_folders[] = {"plugins", "scripts", ""};

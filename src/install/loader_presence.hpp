@@ -19,11 +19,10 @@ struct ActiveLoader {
 
 struct LoaderPresence {
     std::optional<ActiveLoader> active; // the loader that loads plugins; none when none does
-    std::vector<std::string> facts;
 };
 
 // Reads each proxy DLL's headers and a bounded part of its bytes, and the loader's
 // settings files.
-LoaderPresence find_asi_loader(const GameTree& tree, InstallFindings& findings);
+LoaderPresence find_asi_loader(const GameTree& tree, Findings& findings);
 
 } // namespace checker

@@ -1,6 +1,7 @@
 #include "install/name_variants.hpp"
 
 #include "common/lower_case.hpp"
+#include "common/translatable.hpp"
 #include "install/game_tree.hpp"
 
 #include <cctype>
@@ -15,14 +16,14 @@ struct Variant {
 };
 
 constexpr Variant ini_variants[] = {
-    {"tessivar.vc.ini.txt", "Windows hides the .txt"},
-    {"tessivar.vc.txt", "saved as a text file"},
-    {"tessivar.vc.ini.ini", "the .ini is there twice"},
-    {"tessivar.vc (#).ini", "a second download of the same file"},
-    {"tessivar.vc - copy.ini", "a copy Explorer made"},
-    {"tessivar.vc - copy (#).ini", "a copy Explorer made"},
-    {"tessivar.vc.ini (#).txt", "a second download, saved as text"},
-    {"tessivar.ini", "the name lacks .VC"},
+    {"tessivar.vc.ini.txt", tr("Windows hides the .txt")},
+    {"tessivar.vc.txt", tr("saved as a text file")},
+    {"tessivar.vc.ini.ini", tr("the .ini is there twice")},
+    {"tessivar.vc (#).ini", tr("a second download of the same file")},
+    {"tessivar.vc - copy.ini", tr("a copy Explorer made")},
+    {"tessivar.vc - copy (#).ini", tr("a copy Explorer made")},
+    {"tessivar.vc.ini (#).txt", tr("a second download, saved as text")},
+    {"tessivar.ini", tr("the name lacks .VC")},
 };
 
 bool matches(std::string_view name, std::string_view pattern) {

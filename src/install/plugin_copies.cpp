@@ -1,7 +1,6 @@
 #include "install/plugin_copies.hpp"
 
 #include "common/opened_file.hpp"
-#include "common/printable.hpp"
 #include "install/install_places.hpp"
 #include "install/name_variants.hpp"
 #include "install/pe_headers.hpp"
@@ -22,57 +21,58 @@ bool loadable_library(const TreeEntry& copy) {
     return headers && headers->machine == machine_i386;
 }
 
-// Why the loader passes over a copy, and what makes it load; `weight` is filled in
-// once it is known whether another copy loads.
-InstallFinding not_loaded(const TreeEntry& copy, PluginName name, const LoaderPresence& loader) {
-    const std::string shown = printable(copy.shown());
+// Where a copy goes to be loaded: scripts\ under the name the loader takes.
+constexpr std::string_view loaded_place = "scripts\\Tessivar.VC.asi";
+
+// Why the loader passes over a copy, and what makes it load; its weight is settled once
+// it is known whether another copy loads.
+Finding not_loaded(const TreeEntry& copy, PluginName name, const LoaderPresence& loader) {
+    const std::string shown = copy.shown();
     const Place place = place_of(copy.parts);
-    const std::string move = loads_from(place, loader) ? "" : " and move it to scripts\\";
+    const bool loads_here = loads_from(place, loader);
+    Args args{text_arg("path", shown),
+              term_arg("move", loads_here ? std::string_view{} : tr(" and move it to scripts\\"))};
+    // Renamed in place where the loader loads from there, else moved to scripts\.
+    const std::string renamed =
+        loads_here ? folder_path(copy.parts) + "Tessivar.VC.asi" : std::string{loaded_place};
+    const auto made = [&](Rule rule, Weight weight, std::optional<Fix> fix) {
+        Finding finding = install_finding(rule, weight, args, shown);
+        finding.fix = std::move(fix);
+        return finding;
+    };
+    const Fix moved = path_fix(FixAction::rename, shown, std::string{loaded_place});
     if (name == PluginName::dll)
-        return {Weight::blocks, shown + " is not loaded: ASI loaders load only .asi files",
-                "rename " + shown + " to Tessivar.VC.asi" + move};
+        return made(Rule::plugin_named_dll, Weight::blocks,
+                    path_fix(FixAction::rename, shown, renamed));
     if (name == PluginName::asi_txt)
-        return {Weight::blocks, shown + " is not loaded: its name ends in .txt",
-                "rename " + shown + " to Tessivar.VC.asi (Windows hides the .txt)" + move};
-    if (loads_from(place, loader))
-        return {Weight::blocks,
-                shown + " is not a 32-bit Windows library (a damaged or unfinished download): "
-                        "the loader cannot load it",
-                "copy Tessivar.VC.asi anew from the release archive"};
-    if (place == Place::game)
-        return {Weight::blocks,
-                shown + " in the game folder is not loaded: LoadFromScriptsOnly=1 in " +
-                    loader.active->settings.scripts_only.file,
-                "move it to scripts\\"};
-    if (place == Place::too_deep)
-        return {Weight::blocks, shown + " is not loaded: ASI loaders look one folder deep at most",
-                "move it to scripts\\"};
+        return made(Rule::plugin_named_txt, Weight::blocks,
+                    path_fix(FixAction::rename, shown, renamed));
+    if (loads_here) return made(Rule::plugin_not_a_library, Weight::blocks, std::nullopt);
+    if (place == Place::game) {
+        args.push_back(text_arg("file", loader.active->settings.scripts_only.file));
+        return made(Rule::plugin_in_game_folder, Weight::blocks, moved);
+    }
+    if (place == Place::too_deep) return made(Rule::plugin_too_deep, Weight::blocks, moved);
     if (place == Place::mod_manager)
-        return {Weight::unsure,
-                shown + " is loaded only if your mod manager loads .asi files from there",
-                "move it to scripts\\ to be sure"};
-    return {Weight::blocks,
-            shown + " is not loaded: ASI loaders load from the game folder, scripts\\ and "
-                    "plugins\\ only",
-            "move it to scripts\\"};
+        return made(Rule::plugin_in_mod_manager, Weight::unsure, moved);
+    return made(Rule::plugin_elsewhere, Weight::blocks, moved);
 }
 
-std::string folders_of(const std::vector<const TreeEntry*>& copies) {
-    std::string text;
-    for (std::size_t i = 0; i < copies.size(); ++i)
-        text += (i == 0                   ? ""
-                 : i + 1 == copies.size() ? " and "
-                                          : ", ") +
-                printable(folder_shown(copies[i]->parts));
-    return text;
+std::vector<ListItem> folders_of(const std::vector<const TreeEntry*>& copies) {
+    std::vector<ListItem> folders;
+    for (const TreeEntry* copy : copies) {
+        const std::string folder = folder_path(copy->parts);
+        folders.push_back({folder.empty() ? tr("the game folder") : std::string_view{}, folder});
+    }
+    return folders;
 }
 
 } // namespace
 
 PluginCopies find_plugin_copies(const GameTree& tree, const LoaderPresence& loader,
-                                InstallFindings& findings) {
+                                Findings& findings) {
     PluginCopies copies;
-    InstallFindings passed_over;
+    Findings passed_over;
     for (const TreeEntry& entry : tree.entries) {
         const auto name = entry.folder ? std::nullopt : plugin_name(entry.name());
         if (!name) continue;
@@ -83,26 +83,25 @@ PluginCopies find_plugin_copies(const GameTree& tree, const LoaderPresence& load
             passed_over.push_back(not_loaded(entry, *name, loader));
     }
     for (const TreeEntry* copy : copies.loaded)
-        copies.facts.push_back(printable(copy->shown()) +
-                               ": a copy of the plugin, where ASI loaders load it");
-    for (InstallFinding finding : passed_over) {
+        findings.push_back(install_finding(Rule::plugin_loaded, Weight::none,
+                                           {text_arg("path", copy->shown())}, copy->shown()));
+    for (Finding finding : passed_over) {
         if (!copies.loaded.empty()) {
-            finding.weight = Weight::warns;
-            finding.advice =
-                "remove it (" + printable(copies.loaded.front()->shown()) + " is loaded)";
+            // Another copy is loaded: this one only confuses.
+            weigh(finding, Weight::none);
+            finding.advice = 1;
+            finding.args.push_back(text_arg("loaded", copies.loaded.front()->shown()));
+            finding.fix = path_fix(FixAction::delete_file, finding.file);
         }
         findings.push_back(std::move(finding));
     }
     if (copies.loaded.size() > 1)
-        findings.push_back({Weight::warns,
-                            (copies.loaded.size() == 2 ? std::string{"two"}
-                                                       : std::to_string(copies.loaded.size())) +
-                                " copies are loaded (" + folders_of(copies.loaded) +
-                                "): each recolours the HUD from the same ini",
-                            "keep one"});
+        findings.push_back(
+            install_finding(Rule::several_copies_loaded, Weight::none,
+                            {number_arg("count", static_cast<long long>(copies.loaded.size())),
+                             list_arg("folders", folders_of(copies.loaded))}));
     if (copies.loaded.empty() && passed_over.empty())
-        findings.push_back({Weight::blocks, "there is no Tessivar.VC.asi in the game folder",
-                            "copy Tessivar.VC.asi into scripts\\"});
+        findings.push_back(install_finding(Rule::no_plugin, Weight::blocks, {}));
     return copies;
 }
 

@@ -13,10 +13,9 @@ namespace checker {
 
 struct PluginCopies {
     std::vector<const TreeEntry*> loaded; // the copies the loader loads (or would, with one)
-    std::vector<std::string> facts;
 };
 
 PluginCopies find_plugin_copies(const GameTree& tree, const LoaderPresence& loader,
-                                InstallFindings& findings);
+                                Findings& findings);
 
 } // namespace checker

@@ -101,10 +101,10 @@ class CheckerCommandLine(unittest.TestCase):
         self.assertEqual(status, 0, out)
         self.assertTrue(out.startswith("Will your colours apply? Yes: dinput8.dll loads "
                                        "scripts\\Tessivar.VC.asi into gta-vc.exe"), out)
-        picked = [line for line in out.splitlines() if line.startswith("the plugin reads")]
+        picked = [line for line in out.splitlines() if line.strip().startswith("the plugin reads")]
         self.assertEqual(len(picked), 1, out)
         self.assertIn("plugins", picked[0])
-        ignored = [line for line in out.splitlines() if line.startswith("edits to")]
+        ignored = [line for line in out.splitlines() if line.strip().startswith("edits to")]
         self.assertEqual(len(ignored), 2, out)
         self.assertIn("scripts", ignored[0])
         self.assertIn("do nothing while", ignored[0])

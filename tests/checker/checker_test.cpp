@@ -1,4 +1,5 @@
 #include "config/settings_file.hpp"
+#include "findings/render.hpp"
 #include "hud/apply_settings.hpp"
 #include "ini_rules/ini_check.hpp"
 #include "ini_rules/key_suggestion.hpp"
@@ -85,8 +86,10 @@ TEST_F(CheckerTest, WhatThePassLeavesUnreadIsSaid) {
     EXPECT_EQ(report.settings[8].line, 0);      // MoneyColor: past the bound, the default
     ASSERT_EQ(report.findings.size(), 1u);
     EXPECT_EQ(report.findings[0].line, 10001);
-    EXPECT_NE(report.findings[0].message.find("first 10000 lines"), std::string::npos);
-    EXPECT_NE(report.findings[0].message.find("MoneyColor on line 10001"), std::string::npos);
+    EXPECT_EQ(report.findings[0].rule, checker::Rule::settings_beyond_bound);
+    const std::string said = checker::message_of(report.findings[0], checker::english());
+    EXPECT_NE(said.find("first 10000 lines"), std::string::npos) << said;
+    EXPECT_NE(said.find("MoneyColor included"), std::string::npos) << said;
     EXPECT_TRUE(check(ini + "ZoneColor=1 2 3\n").findings.empty());
 }
 

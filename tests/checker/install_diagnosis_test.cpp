@@ -1,3 +1,4 @@
+#include "findings/render.hpp"
 #include "install/asi_loader.hpp"
 #include "install/game_tree.hpp"
 #include "install/install_diagnosis.hpp"
@@ -97,7 +98,7 @@ const std::vector<Layout> layouts{
      "hides the .txt)"},
     {{"plugins/Tessivar.VC.asi:dll"},
      Verdict::yes,
-     "two copies are loaded (plugins\\ and scripts\\)"},
+     "2 copies are loaded (plugins\\ and scripts\\)"},
     {{"-scripts/Tessivar.VC.asi", "modloader/hud/Tessivar.VC.asi:dll"},
      Verdict::cannot_tell,
      "only if your mod manager loads .asi files"},
@@ -172,12 +173,15 @@ protected:
     test_support::TempDir dir;
 };
 
+std::string reason_of(const checker::InstallDiagnosis& diagnosis) {
+    return checker::message_of(diagnosis.reason(), checker::english());
+}
+
 std::string everything_said(const checker::InstallDiagnosis& diagnosis) {
-    std::string text = diagnosis.reason + "\n";
+    std::string text = reason_of(diagnosis) + "\n";
     for (const auto& finding : diagnosis.findings)
-        text += finding.message + " | " + finding.advice + "\n";
-    for (const auto& fact : diagnosis.facts)
-        text += fact + "\n";
+        text += checker::message_of(finding, checker::english()) + " | " +
+                checker::advice_of(finding, checker::english()) + "\n";
     return text;
 }
 
@@ -194,7 +198,7 @@ TEST_F(InstallDiagnosis, EachLayoutGetsItsVerdictAndTheReason) {
         const std::size_t advice = layout.says.find(" | ");
         if (layout.verdict != Verdict::yes && advice != std::string::npos) {
             // the finding that matters most is the reason
-            EXPECT_NE(diagnosis.reason.find(layout.says.substr(0, advice)), std::string::npos);
+            EXPECT_NE(reason_of(diagnosis).find(layout.says.substr(0, advice)), std::string::npos);
         }
         for (const char c : said) // every name from the folder reaches the terminal escaped
             EXPECT_TRUE(c == '\n' || (c >= 0x20 && c < 0x7F)) << said;
@@ -208,7 +212,7 @@ TEST_F(InstallDiagnosis, NamesReachTheReportEscaped) {
         Verdict::no,
         "scripts\\\\x1B]0;PWNED\\x07\\x\\Tessivar.VC.asi is not loaded"};
     const auto diagnosis = diagnose(layout, "escapes");
-    EXPECT_NE(diagnosis.reason.find(layout.says), std::string::npos) << diagnosis.reason;
+    EXPECT_NE(reason_of(diagnosis).find(layout.says), std::string::npos) << reason_of(diagnosis);
 }
 #endif
 

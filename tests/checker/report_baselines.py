@@ -1,12 +1,15 @@
 #!/usr/bin/env python3
-"""The checker's whole report on tricky inis, compared with the reports checked in beside
-them (baselines/NAME.ini, baselines/NAME.report: the output, then the exit status).
+"""What the checker finds in tricky inis, compared with what is checked in beside them
+(baselines/NAME.ini, baselines/NAME.findings): the answer, then one finding a line (its
+code, severity, line, key, sentence, advice and fix), then the exit status. Taken from the
+JSON report, so that a change of the text layout rewrites none of them.
 
 Usage: report_baselines.py [--regenerate] -- CHECKER_COMMAND...
-With --regenerate (or TESSIVAR_REGENERATE_BASELINES=1 in the environment) it writes the
-reports anew instead; review the change with git diff."""
+With --regenerate (or TESSIVAR_REGENERATE_BASELINES=1 in the environment) it writes them
+anew instead; review the change with git diff."""
 
 import difflib
+import json
 import os
 import subprocess
 import sys
@@ -14,11 +17,21 @@ import sys
 BASELINES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "baselines")
 
 
-def report_of(command, name):
-    # Run from the baselines folder with the bare name, so the report names no machine path.
-    done = subprocess.run(command + [name], cwd=BASELINES, capture_output=True, text=True,
-                          errors="replace", env=dict(os.environ, WINEDEBUG="-all"), check=False)
-    return done.stdout + done.stderr + "exit %d\n" % done.returncode
+def findings_of(command, name):
+    # Run from the baselines folder with the bare name, so nothing names a machine path.
+    done = subprocess.run(command + ["--format=json", name], cwd=BASELINES, capture_output=True,
+                          env=dict(os.environ, WINEDEBUG="-all"), check=False)
+    report = json.loads(done.stdout.decode("utf-8"))
+    answer = report["answer"]
+    lines = ["answer %s %s: %s" % (answer["verdict"], answer["code"], answer["message"])]
+    for f in report["findings"]:
+        where = "line %d" % f["line"] if "line" in f else "file"
+        lines.append("%s %s %s%s: %s | %s%s" % (
+            f["code"], f["severity"], where, " " + f["key"] if "key" in f else "", f["message"],
+            f.get("advice", ""), " | fix " + json.dumps(f["fix"], sort_keys=True)
+            if "fix" in f else ""))
+    lines.append("exit %d" % done.returncode)
+    return "\n".join(lines) + "\n"
 
 
 def main():
@@ -30,25 +43,26 @@ def main():
     names = sorted(name for name in os.listdir(BASELINES) if name.endswith(".ini"))
     differing = []
     for name in names:
-        made = report_of(command, name)
-        expected_path = os.path.join(BASELINES, name[:-len(".ini")] + ".report")
+        made = findings_of(command, name)
+        expected_path = os.path.join(BASELINES, name[:-len(".ini")] + ".findings")
         if regenerate:
-            with open(expected_path, "w", newline="\n") as out:
+            with open(expected_path, "w", newline="\n", encoding="utf-8") as out:
                 out.write(made)
             continue
-        expected = open(expected_path).read() if os.path.exists(expected_path) else ""
+        expected = (open(expected_path, encoding="utf-8").read()
+                    if os.path.exists(expected_path) else "")
         if made != expected:
             differing.append(name)
             sys.stdout.writelines(difflib.unified_diff(
                 expected.splitlines(True), made.splitlines(True), expected_path, "checker " + name))
     if regenerate:
-        print("wrote %d reports in %s" % (len(names), BASELINES))
+        print("wrote %d baselines in %s" % (len(names), BASELINES))
         return 0
-    print("%d reports as checked in, %d differ%s" % (
+    print("%d as checked in, %d differ%s" % (
         len(names) - len(differing), len(differing),
         ": " + ", ".join(differing) if differing else ""))
     if differing:
-        print("if the change is meant, rewrite them: "
+        print("if the change is meant, write them anew: "
               "TESSIVAR_REGENERATE_BASELINES=1 ctest --preset native -R checker_report_baselines")
     return 1 if differing or not names else 0
 

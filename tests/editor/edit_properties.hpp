@@ -3,9 +3,9 @@
 // files and by the fuzz target over any bytes: the edit changes the edited setting's
 // line only (or appends one line), the plugin reads the new value for that key and
 // every other setting as before; Reset all leaves every setting at its default; and
-// every offered fix leaves fewer findings.
+// the fixes, all applied, mend every error that has one and give the values they name.
 
-#include "edit/finding_fix.hpp"
+#include "edit/apply_fixes.hpp"
 #include "edit/ini_edit.hpp"
 #include "edit/reader_lines.hpp"
 #include "hud/hud_setting_table.hpp"
@@ -69,14 +69,53 @@ inline const char* reset_broken(const std::string& file) {
     return nullptr;
 }
 
+inline std::vector<checker::Fix> fixes_of(const checker::CheckReport& report) {
+    std::vector<checker::Fix> fixes;
+    for (const auto& finding : report.findings)
+        if (finding.fix) fixes.push_back(*finding.fix);
+    return fixes;
+}
+
+// A fix that changes how the whole file is read reveals lines the checker could not judge
+// before; the fixes of the new report follow it. Some rounds end it.
+inline constexpr int fix_rounds = 4;
+
+// nullptr when the fixes of `file`, all applied, leave no error that has a fix, and in
+// their first round give each key the value its last fix writes; else the promise broken.
 inline const char* fix_broken(const std::string& file) {
-    const auto report = checker::check_settings_bytes(file);
-    for (const auto& fix : editor::finding_fixes(file, report, 1 << 22))
-        if (fix &&
-            (fix->splice.at + fix->splice.removed > file.size() ||
-             checker::check_settings_bytes(editor::applied(file, fix->splice)).findings.size() >=
-                 report.findings.size()))
-            return "a fix that does not leave fewer findings";
+    auto report = checker::check_settings_bytes(file);
+    std::string fixed = editor::apply_fixes(file, fixes_of(report));
+    const auto first = checker::check_settings_bytes(fixed);
+    // The value each replacing fix writes is what the plugin then reads of its key.
+    for (std::size_t row = 0; row < hud::hud_setting_table.size(); ++row) {
+        const std::string key = hud::hud_setting_table[row].key;
+        const checker::Fix* last = nullptr;
+        bool whole_file = false;
+        for (const auto& finding : report.findings) {
+            if (!finding.fix) continue;
+            const auto action = finding.fix->action;
+            whole_file = whole_file || action == checker::FixAction::line_ends ||
+                         action == checker::FixAction::remove_ctrl_z ||
+                         action == checker::FixAction::convert;
+            if (action == checker::FixAction::replace_line &&
+                finding.fix->text.rfind(key + "=", 0) == 0 &&
+                (!last || finding.fix->line > last->line))
+                last = &*finding.fix;
+        }
+        if (!last || whole_file || first.settings[row].line == 0) continue;
+        const auto meant = checker::check_settings_bytes(last->text + "\n");
+        if (first.settings[row].parsed != meant.settings[row].parsed)
+            return "a fixed key does not read as its fix writes it";
+    }
+    for (int round = 1; round < fix_rounds; ++round) {
+        report = checker::check_settings_bytes(fixed);
+        const auto fixes = fixes_of(report);
+        if (fixes.empty()) break;
+        fixed = editor::apply_fixes(fixed, fixes);
+    }
+    for (const auto& finding : checker::check_settings_bytes(fixed).findings)
+        if (finding.severity == checker::Severity::error && finding.fix)
+            return "an error with a fix is left after every fix is applied";
     return nullptr;
 }
 

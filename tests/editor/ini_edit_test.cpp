@@ -1,8 +1,8 @@
 // Edits of a player's ini: only the edited setting's line changes, whatever bytes it
-// holds; files the plugin cannot read are converted keeping every line; every fix
-// leaves fewer findings. The property test edits generated files of every kind of line.
+// holds; files the plugin cannot read are converted keeping every line; each fix does
+// exactly what it says. The property test edits generated files of every kind of line.
 
-#include "edit/finding_fix.hpp"
+#include "edit/apply_fixes.hpp"
 #include "edit/ini_edit.hpp"
 #include "edit/reader_lines.hpp"
 #include "edit/text_encoding.hpp"
@@ -91,47 +91,56 @@ TEST(IniEdit, ConvertsWhatThePluginCannotReadKeepingEveryLine) {
         EXPECT_EQ(editor::plugin_readable(bytes), expected);
 }
 
-// The fixes offered over files with mistakes of every kind: each finding gets one, and
-// each leaves fewer findings.
-TEST(IniEdit, EveryFindingGetsAFixThatLeavesFewerFindings) {
-    const std::string tricky =
-        "; forum colours\r\n[HUD]\r\nMoneyColor=#FF0000\r\nMessagebox=300 10 20\r\n"
-        "MoneyColour=<svg/onload=alert(9)>\r\nZoneColor 1 2 3\r\nTimerColor=10 20 30 40\r\n"
-        "MoneyColor=0 207 133\r\nRiflesCursorNoZoomSize=0,6\r\nSomeOtherMod=keep me\r\n"
-        "\x1AZoneTextStyle=2\r\n";
-    const std::vector<std::string> files{
-        tricky,
-        "\xEF\xBB\xBFMoneyColor=1 2 3\r\n",           // a byte-order mark
-        "MoneyColor=1 2 3\rZoneColor=4 5 6\r",        // CR alone
-        " \r\n",                                      // empty
-        "; " + std::string(300, 'x') + "\r\nA=1\r\n", // a long line
-        widened("MoneyColor=1 2 3\r\n", true),        // UTF-16
+// Each kind of fix on a file as it is saved: the bytes it gives, to the byte.
+TEST(Fixes, EachFindingsFixGivesTheseBytes) {
+    struct Case {
+        std::string file, after;
     };
-    std::vector<std::string> labels;
-    for (const auto& file : files) {
+    const std::vector<Case> cases{
+        {"; mine\r\nMoneyColor=#FF0000\r\n# c\r\n", "; mine\r\nMoneyColor=255 0 0\r\n# c\r\n"},
+        // LF stays LF; a last line without its end keeps none
+        {"MoneyColor=rgb(255, 0, 0)\nZoneColor=0,255,0", "MoneyColor=255 0 0\nZoneColor=0 255 0"},
+        // a typo of a key, carrying its value; a far-off key made a comment
+        {"MoneyColour=1 2 3\r\nVolume=5\r\n", "MoneyColor=1 2 3\r\n; Volume=5\r\n"},
+        // the earlier of two lines goes, with its line end
+        {"ZoneColor=1 2 3\r\nZoneColor=4 5 6\r\n", "ZoneColor=4 5 6\r\n"},
+        // the mark goes, the line it spoiled stays
+        {"\xEF\xBB\xBFMoneyColor=1 2 3\r\n", "MoneyColor=1 2 3\r\n"},
+        // the mark and a value on its line, both
+        {"\xEF\xBB\xBF; c\r\nTimeColor=1 2 3 4 5\r\n", "; c\r\nTimeColor=1 2 3 4\r\n"},
+        // carriage returns alone: each gets its line feed
+        {"MoneyColor=1 2 3\rZoneColor=4 5 6\r", "MoneyColor=1 2 3\r\nZoneColor=4 5 6\r\n"},
+        {"; c\nMoneyColor=1 2 3\rZoneColor=4 5 6\n", "; c\nMoneyColor=1 2 3\r\nZoneColor=4 5 6\n"},
+        // a Ctrl-Z in the middle goes; the lines after it count again
+        {"ZoneColor=1 2 3\r\n\x1AMoneyColor=1 2 3\r\n", "ZoneColor=1 2 3\r\nMoneyColor=1 2 3\r\n"},
+        // a NUL hides the rest of its line: no fix rewrites that line
+        {"MoneyColor=#FF0000\0 x\r\n"s, "MoneyColor=#FF0000\0 x\r\n"s},
+        // a section header made a comment; "Key value" given its "="
+        {"[HUD]\r\nMoneyColor 1 2 3\r\n", "; [HUD]\r\nMoneyColor=1 2 3\r\n"},
+        // UTF-16 as 8-bit text
+        {widened("MoneyColor=1 2 3\r\n", true), "MoneyColor=1 2 3\r\n"},
+    };
+    for (const auto& [file, after] : cases) {
         const auto report = checker::check_settings_bytes(file);
-        const auto fixes = editor::finding_fixes(file, report, 1 << 24);
-        ASSERT_EQ(fixes.size(), report.findings.size());
-        for (std::size_t i = 0; i < fixes.size(); ++i) {
-            ASSERT_TRUE(fixes[i]) << report.findings[i].message;
-            labels.push_back(fixes[i]->label);
-            const std::string fixed = editor::applied(file, fixes[i]->splice);
-            EXPECT_LT(checker::check_settings_bytes(fixed).findings.size(), report.findings.size());
-        }
+        EXPECT_EQ(editor::apply_fixes(file, edit_properties::fixes_of(report)), after)
+            << testing::PrintToString(file);
     }
-    EXPECT_EQ(std::count(labels.begin(), labels.end(), "comment the line out"), 4); // A too
-    for (const char* label :
-         {"remove the byte-order mark", "end every line with CR LF", "fill it with the template",
-          "convert it to 8-bit text", "keep the first 254 bytes as the line, the rest as comments"})
-        EXPECT_EQ(std::count(labels.begin(), labels.end(), label), 1) << label;
-    // a typo: its value comes along only when it is usable
-    for (const auto& [file, label] : std::vector<std::pair<std::string, std::string>>{
-             {"MoneyColour=<svg/onload=alert(9)>\r\n", "write MoneyColor=0 207 133 (the default)"},
-             {"MoneyColour=1 2 3\r\n", "write MoneyColor=1 2 3"}}) {
-        const auto fix = editor::finding_fixes(file, checker::check_settings_bytes(file), 1 << 20);
-        ASSERT_TRUE(fix.at(0));
-        EXPECT_EQ(fix[0]->label, label);
-    }
+}
+
+TEST(Fixes, LinesAreTheCheckersAndTheOrderKeepsThemRight) {
+    using checker::Fix;
+    using checker::FixAction;
+    const std::string file = "A=1\r\nB=2\r\nC=3\r\n\x1A D=4\r\n";
+    const std::vector<Fix> fixes{checker::line_fix(FixAction::delete_line, 1),
+                                 checker::line_fix(FixAction::replace_line, 3, "C=9"),
+                                 checker::line_fix(FixAction::append_line, 0, "E=5"),
+                                 checker::line_fix(FixAction::comment_line, 2)};
+    // Line 3 is C's whatever goes before it; the new line goes where the plugin reads.
+    EXPECT_EQ(editor::apply_fixes(file, fixes), "; B=2\r\nC=9\r\nE=5\r\n\x1A D=4\r\n");
+    // Past the Ctrl-Z is no line of the checker's: nothing changes there.
+    EXPECT_EQ(editor::apply_fix(file, checker::line_fix(FixAction::delete_line, 5)), file);
+    // The last line, without an end, goes with the end before it.
+    EXPECT_EQ(editor::apply_fix("A=1\nB=2", checker::line_fix(FixAction::delete_line, 2)), "A=1");
 }
 
 // ---- the property: generated files, random edits -------------------------------------

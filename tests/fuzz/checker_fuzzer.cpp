@@ -7,6 +7,7 @@
 // plugin writes; the bytes as a pasted code are read without harm.
 
 #include "colour/share_code.hpp"
+#include "findings/render.hpp"
 #include "fuzz_invariants.hpp"
 #include "ini_rules/ini_check.hpp"
 
@@ -95,9 +96,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (report.settings[row].row != row) fuzz::fail("a setting out of table order");
         check_setting(report.settings[row]);
     }
-    for (const auto& finding : report.findings)
-        if (finding.message.empty() || finding.suggestion.empty())
-            fuzz::fail("a finding without its words");
+    for (const auto& finding : report.findings) {
+        if (!checker::fills_every_place(finding) ||
+            checker::advice_of(finding, checker::english()).empty())
+            fuzz::fail("a finding without its words, or with a place no argument fills");
+        if (finding.fix && finding.fix->action == checker::FixAction::replace_line &&
+            (finding.fix->line != finding.line ||
+             finding.fix->text.find_first_of("\r\n") != std::string::npos))
+            fuzz::fail("a line's fix off its line, or more than one line");
+    }
     check_codes(report, bytes);
     return 0;
 }

@@ -6,10 +6,10 @@
 #include "colour/element_contrast.hpp"
 #include "colour/palettes.hpp"
 #include "colour/share_code.hpp"
+#include "common/json_text.hpp"
 #include "core_result.hpp"
 #include "edit/apply_written.hpp"
 #include "hud/hud_setting_table.hpp"
-#include "json_text.hpp"
 
 #include <emscripten.h>
 
@@ -18,7 +18,7 @@
 
 namespace {
 
-using editor::json_string;
+using checker::json_string;
 using editor::kept_result;
 
 std::string_view bytes_of(const char* bytes, int size) {

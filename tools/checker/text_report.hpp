@@ -1,0 +1,20 @@
+#pragma once
+// The report as the console shows it to a player.
+
+#include "console.hpp"
+#include "findings/catalogue.hpp"
+#include "report/report.hpp"
+
+#include <filesystem>
+
+namespace checker::cli {
+
+// `game`: the game folder looked at, for an install report.
+void print_report(const Report& report, const std::filesystem::path& game,
+                  const console::Terminal& terminal, const Catalogue& language);
+
+// Words of `text` on lines of at most `width` columns: the first after `indent`, the
+// others two further in.
+void print_wrapped(const std::string& text, int indent, int width);
+
+} // namespace checker::cli
