@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Fuzzes each target (reader, checker, location, editor) for SECONDS (default 600) each, with
+# Fuzzes each target (reader, checker, codes, location, editor) for SECONDS (default 600) each, with
 # ASan and UBSan. New inputs go to build/native-sanitize/fuzz/<target>; a crash is left
 # there as crash-<target>-*: copy it into tests/fuzz/corpus/<target>/ as
 # regression-<name> so every later run replays it.
@@ -9,7 +9,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 bash tools/setup.sh
-targets=(reader checker location editor)
+targets=(reader checker codes location editor)
 cmake --preset native-sanitize >/dev/null
 cmake --build --preset native-sanitize --target "${targets[@]/%/_fuzzer}" >/dev/null
 bin=build/native-sanitize/tests/fuzz

@@ -8,9 +8,7 @@ namespace {
 
 constexpr std::string_view digits62 =
     "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-constexpr std::size_t byte_components = 89;
-constexpr std::size_t sizes_at = byte_components, mask_at = sizes_at + 12, crc_at = mask_at + 12;
-constexpr std::size_t packed_size = crc_at + 4;
+using namespace share_code_layout;
 constexpr std::size_t digit_count = share_code_length - share_code_tag.size();
 
 using Packed = std::array<std::uint8_t, packed_size>;

@@ -16,7 +16,26 @@
 namespace checker {
 
 inline constexpr std::string_view share_code_tag = "TVC1";
-inline constexpr std::size_t share_code_length = 162;
+
+// The layout the table gives a code: every byte component, the sizes' bits, a bit a byte
+// component for "not written", and the CRC.
+namespace share_code_layout {
+inline constexpr std::size_t byte_components = hud::hud_byte_write_count;
+inline constexpr std::size_t sizes_at = byte_components;
+inline constexpr std::size_t mask_at = sizes_at + 4 * hud::hud_size_write_count;
+inline constexpr std::size_t crc_at = mask_at + (byte_components + 7) / 8;
+inline constexpr std::size_t packed_size = crc_at + 4;
+
+// The fewest base-62 digits that hold `bytes` bytes: 62^digits >= 256^bytes.
+constexpr std::size_t digits_for(std::size_t bytes) {
+    const double needed = static_cast<double>(bytes) * 8 / 5.954196310386876; // log2(62)
+    const auto whole = static_cast<std::size_t>(needed);
+    return whole < needed ? whole + 1 : whole;
+}
+} // namespace share_code_layout
+
+inline constexpr std::size_t share_code_length =
+    share_code_tag.size() + share_code_layout::digits_for(share_code_layout::packed_size);
 
 std::string share_code(const WrittenSettings& settings);
 

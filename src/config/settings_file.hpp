@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <map>
 #include <optional>
 #include <span>
@@ -47,11 +48,10 @@ void for_each_settings_piece(std::FILE* file, Visitor&& visit) {
 // bytes, ending after a line feed. False when the text is used up.
 inline bool cut_settings_piece(std::string_view& text, char (&buffer)[line_buffer_size]) {
     if (text.empty()) return false;
-    std::size_t length = 0;
-    while (length < line_buffer_size - 1 && length < text.size()) {
-        buffer[length] = text[length];
-        if (text[length++] == '\n') break;
-    }
+    const std::string_view most = text.substr(0, line_buffer_size - 1);
+    const std::size_t feed = most.find('\n');
+    const std::size_t length = feed == std::string_view::npos ? most.size() : feed + 1;
+    std::memcpy(buffer, text.data(), length);
     buffer[length] = '\0';
     text.remove_prefix(length);
     return true;

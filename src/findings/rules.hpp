@@ -111,7 +111,7 @@ struct RuleText {
     std::string_view code; // "INI030", "INSTALL-003"
     Severity severity;     // the usual one; a finding may weigh otherwise where documented
     std::string_view message, plural_message; // the plural form, when a count decides
-    std::array<std::string_view, 3> advice;   // what to do; a finding picks one
+    std::array<std::string_view, 4> advice;   // what to do; a finding picks one
 };
 
 const RuleText& rule_text(Rule rule);

@@ -13,8 +13,8 @@ namespace {
 // The one finding of a UTF-8 byte-order mark, naming the key it spoils.
 Finding byte_order_mark_finding(const LineScan& scan) {
     std::string spoiled;
-    for (const auto& [key, lines] : scan.occurrences)
-        if (is_table_key_after_mark(key, lines)) spoiled = key.substr(byte_order_mark.size());
+    for (const auto& [key, seen] : scan.occurrences)
+        if (is_table_key_after_mark(key, seen.lines)) spoiled = key.substr(byte_order_mark.size());
     Finding finding = spoiled.empty()
                           ? make_finding(Rule::mark_at_start, 1, {})
                           : make_finding(Rule::mark_spoils_key, 1, {text_arg("key", spoiled)});

@@ -40,6 +40,29 @@ Finding unread_finding(std::string_view unread, int first_line) {
                         {limit, list_arg("keys", keys), number_arg("count", keys.size())});
 }
 
+// The pass's writes of one row, in the row's own room: a row writes four at most.
+class RowWriter final : public hud::HostWriter {
+public:
+    void patch_byte(HostAddress address, std::uint8_t value) override {
+        add({hud::RecordedWrite::Kind::byte, address, value, 0.0f});
+    }
+    void patch_float(HostAddress address, float value) override {
+        add({hud::RecordedWrite::Kind::real, address, 0, value});
+    }
+    std::optional<hud::RecordedWrite> at(HostAddress address) const {
+        for (std::size_t i = 0; i < count_; ++i)
+            if (writes_[i].address == address) return writes_[i];
+        return std::nullopt;
+    }
+
+private:
+    void add(const hud::RecordedWrite& write) {
+        if (count_ < writes_.size()) writes_[count_++] = write;
+    }
+    std::array<hud::RecordedWrite, 4> writes_{};
+    std::size_t count_ = 0;
+};
+
 SettingReport report_setting(std::size_t index, const config::SettingsFile& file,
                              const LineScan& scan, Findings& findings) {
     const hud::HudSetting& row = hud::hud_setting_table[index];
@@ -48,33 +71,50 @@ SettingReport report_setting(std::size_t index, const config::SettingsFile& file
     if (const auto value = file.find(row.key)) {
         report.raw = std::string{*value};
         const auto seen = scan.occurrences.find(std::string_view{row.key});
-        report.line = seen != scan.occurrences.end() ? seen->second.back() : 0;
+        report.line = seen != scan.occurrences.end() ? seen->second.lines.back() : 0;
         check_value(row, report.raw, report.line, report.parsed, findings);
     }
-    hud::RecordingWriter writer;
+    RowWriter writer;
     hud::apply_setting(row, file, writer);
-    std::vector<long long> clamped = whole(report.parsed);
-    for (auto& n : clamped)
-        n = std::clamp(n, 0LL, 255LL);
     std::vector<ListItem> outside;
+    report.writes.reserve(4);
     for (int i = 0; i < hud::component_count(row.kind); ++i) {
-        std::optional<hud::RecordedWrite> made;
-        for (const auto& write : writer.writes())
-            if (write.address == row.targets[i]) made = write;
+        const std::optional<hud::RecordedWrite> made = writer.at(row.targets[i]);
         if (!made)
             outside.push_back({hud::component_name(row.kind, i),
                                std::to_string(static_cast<long long>(report.parsed[i]))});
         report.writes.push_back(made);
     }
     // One finding a line: a line already found wanting has its line to paste.
-    if (!outside.empty() && report.line && findings.size() == found_before)
+    if (!outside.empty() && report.line && findings.size() == found_before) {
+        std::vector<long long> clamped = whole(report.parsed);
+        for (auto& n : clamped)
+            n = std::clamp(n, 0LL, 255LL);
         findings.push_back(outside_finding(row, report.line, std::move(outside), clamped));
+    }
     return report;
 }
 
+// What the plugin does with every row of the table when the file sets none of them.
+const std::vector<SettingReport>& default_settings() {
+    static const std::vector<SettingReport> defaults = [] {
+        const config::SettingsFile none{nullptr};
+        Findings unused;
+        std::vector<SettingReport> rows;
+        for (std::size_t row = 0; row < hud::hud_setting_table.size(); ++row)
+            rows.push_back(report_setting(row, none, LineScan{}, unused));
+        return rows;
+    }();
+    return defaults;
+}
+
 void report_settings(const config::SettingsFile& file, const LineScan& scan, CheckReport& report) {
+    report.settings.reserve(hud::hud_setting_table.size());
+    // A key the file does not set takes its defaults, as with no file at all.
     for (std::size_t row = 0; row < hud::hud_setting_table.size(); ++row)
-        report.settings.push_back(report_setting(row, file, scan, report.findings));
+        report.settings.push_back(file.find(hud::hud_setting_table[row].key)
+                                      ? report_setting(row, file, scan, report.findings)
+                                      : default_settings()[row]);
 }
 
 bool rewrites_a_line(const Fix& fix) {
@@ -91,12 +131,26 @@ void withhold_fixes_of_mixed_lines(const LineScan& scan, Findings& findings) {
             finding.fix.reset();
 }
 
+// By line, in the order found within a line; sorted by index, so that the findings
+// themselves move once.
+void in_line_order(Findings& findings) {
+    std::vector<std::size_t> order(findings.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return findings[a].line < findings[b].line;
+    });
+    Findings sorted;
+    sorted.reserve(findings.size());
+    for (const std::size_t i : order)
+        sorted.push_back(std::move(findings[i]));
+    findings = std::move(sorted);
+}
+
 } // namespace
 
 CheckReport check_no_file() {
-    CheckReport report;
-    report_settings(config::SettingsFile{nullptr}, LineScan{}, report);
-    return report;
+    return {{}, default_settings()};
 }
 
 std::optional<CheckReport> check_settings_file(const std::string& path) {
@@ -135,8 +189,7 @@ CheckReport check_settings_bytes(std::string_view bytes) {
 
     report_settings(file, scan, report);
     withhold_fixes_of_mixed_lines(scan, report.findings);
-    std::stable_sort(report.findings.begin(), report.findings.end(),
-                     [](const Finding& a, const Finding& b) { return a.line < b.line; });
+    in_line_order(report.findings);
     return report;
 }
 

@@ -48,25 +48,42 @@ Finding unknown_key_finding(const LineScan& scan, const std::string& key, int li
     Args args{text_arg("typed", key), text_arg("key", near->key)};
     // Writing the right key a second time would only make it a repeated key.
     if (const auto set = scan.occurrences.find(near->key); set != scan.occurrences.end()) {
-        args.push_back(number_arg("other", set->second.back()));
+        args.push_back(number_arg("other", set->second.lines.back()));
         Finding finding = make_finding(Rule::misspelt_key_set, line, std::move(args));
         finding.key = near->key;
         finding.fix = line_fix(FixAction::delete_line, line);
         return finding;
     }
-    const auto value = scan.values.find(key);
+    const auto value = scan.occurrences.find(key);
     // A suggestion is always a key of the table.
     const hud::HudSetting& row = hud::hud_setting_table[hud::find_row(near->key).value()];
     args.push_back(term_arg("cause", near->cause));
-    return setting_finding(Rule::misspelt_key, row, line,
-                           carried_value(row, value != scan.values.end() ? value->second : ""),
-                           std::move(args));
+    return setting_finding(
+        Rule::misspelt_key, row, line,
+        carried_value(row, value != scan.occurrences.end() ? value->second.value : ""),
+        std::move(args));
+}
+
+// A line without "=" meant as a key that a later line sets: writing its "=" would change
+// nothing, so it is only to go.
+void settled_by_later_lines(const LineScan& scan, Findings& findings) {
+    for (Finding& finding : findings) {
+        if (finding.rule != Rule::no_equals || finding.key.empty()) continue;
+        const auto set = scan.occurrences.find(finding.key);
+        if (set == scan.occurrences.end() || set->second.lines.back() < finding.line) continue;
+        finding.severity = Severity::warning;
+        finding.advice = 3;
+        finding.args.push_back(number_arg("other", set->second.lines.back()));
+        finding.fix = line_fix(FixAction::comment_line, finding.line);
+    }
 }
 
 } // namespace
 
 void check_keys(const LineScan& scan, Findings& findings) {
-    for (const auto& [key, lines] : scan.occurrences) {
+    settled_by_later_lines(scan, findings);
+    for (const auto& [key, seen] : scan.occurrences) {
+        const std::vector<int>& lines = seen.lines;
         if (!is_table_key(key) && !is_table_key_after_mark(key, lines))
             findings.push_back(unknown_key_finding(scan, key, lines.back()));
         for (std::size_t i = 0; i + 1 < lines.size(); ++i) {

@@ -108,6 +108,14 @@ constexpr std::array<Alias, 30> aliases{{
     {"cursorsize", "AllWeaponsCursorSize"},
 }};
 
+// The longest name players give an element that maps to a key.
+constexpr std::size_t longest_alias = [] {
+    std::size_t longest = longest_key;
+    for (const auto& alias : aliases)
+        longest = std::max(longest, alias.typed.size());
+    return longest;
+}();
+
 // A key as it is compared by meaning: folded, without blanks and underscores, with the
 // plugin's spellings ("armour", "color").
 std::string by_meaning(std::string_view text) {
@@ -148,9 +156,22 @@ std::optional<KeySuggestion> nearest_table_key(std::string_view typed) {
         if (behind && behind->key == after_mark) behind->cause = tr("a byte-order mark before it");
         return behind;
     }
+    // Every character no key holds costs an edit in every form the key is compared in:
+    // more than two, and no key is near.
+    std::size_t foreign = 0, dropped = 0;
+    for (const char c : typed) {
+        const bool drops = c == ' ' || c == '\t' || c == '_' || c == '-';
+        dropped += drops;
+        foreign += !drops && !std::isalnum(static_cast<unsigned char>(c));
+    }
+    if (foreign > 2) return std::nullopt;
+    // Further from every key than two edits, in every form it is compared in: no key. The
+    // form by meaning drops blanks, "_" and "-", and a letter of every "colour" at most.
+    const std::size_t kept = typed.size() - dropped;
+    if (typed.size() > longest_key + 2 && kept - kept / 6 > longest_alias + 1) return std::nullopt;
     const std::string plain = folded(typed, false);
-    const std::string compact = folded(typed, true);
     const std::string meaning = by_meaning(typed);
+    const std::string compact = folded(typed, true);
     const KeyForms& forms = table_key_forms();
     for (std::size_t index = 0; index < hud::hud_setting_table.size(); ++index)
         if (forms.plain[index] != plain && forms.meaning[index] == meaning &&

@@ -116,8 +116,11 @@ LineScan scan_lines(std::string_view text) {
             scan.mixed_lines.insert(line);
         }
         if (const auto entry = config::parse_settings_piece(piece)) {
-            scan.occurrences[std::string{entry->key}].push_back(line);
-            scan.values[std::string{entry->key}] = entry->value;
+            auto seen = scan.occurrences.find(entry->key);
+            if (seen == scan.occurrences.end())
+                seen = scan.occurrences.emplace(std::string{entry->key}, KeySeen{}).first;
+            seen->second.lines.push_back(line);
+            seen->second.value = entry->value;
         } else if (!continuation) {
             note_line_without_setting(piece, line, scan);
         }

@@ -13,9 +13,14 @@
 
 namespace checker {
 
+// Where the reader found a key, and the value it keeps of it (the last one's).
+struct KeySeen {
+    std::vector<int> lines;
+    std::string value;
+};
+
 struct LineScan {
-    std::map<std::string, std::vector<int>, std::less<>> occurrences; // lines of each key
-    std::map<std::string, std::string, std::less<>> values;           // the last one of each key
+    std::map<std::string, KeySeen, std::less<>> occurrences;
     Findings findings; // long lines, section headers, lines without "=", lone CRs
     // Lines the reader does not take as the player sees them (cut into pieces, a carriage
     // return alone or a NUL inside): no fix rewrites or removes them.

@@ -9,7 +9,9 @@
 #include "edit/ini_edit.hpp"
 #include "edit/reader_lines.hpp"
 #include "hud/hud_setting_table.hpp"
+#include "config/settings_file.hpp"
 #include "ini_rules/ini_check.hpp"
+#include "ini_rules/value_findings.hpp"
 
 #include <algorithm>
 #include <string>
@@ -41,11 +43,12 @@ inline bool one_line_changed(const std::string& before, const std::string& after
 }
 
 // nullptr when setting `row` to `value` (the page's form of it, which the plugin reads
-// as `numbers`) keeps every promise; else the promise it broke.
-inline const char* edit_broken(const std::string& file, std::size_t row, const std::string& value,
+// as `numbers`) keeps every promise; else the promise it broke. `before`: the file's
+// report.
+inline const char* edit_broken(const std::string& file, const checker::CheckReport& before,
+                               std::size_t row, const std::string& value,
                                const std::vector<double>& numbers) {
     const char* key = hud::hud_setting_table[row].key;
-    const auto before = checker::check_settings_bytes(file);
     const std::string after = editor::set_value(file, key, value);
     const auto report = checker::check_settings_bytes(after);
     if (report.settings[row].parsed != numbers) return "the plugin does not read the new value";
@@ -80,10 +83,10 @@ inline std::vector<checker::Fix> fixes_of(const checker::CheckReport& report) {
 // before; the fixes of the new report follow it. Some rounds end it.
 inline constexpr int fix_rounds = 4;
 
-// nullptr when the fixes of `file`, all applied, leave no error that has a fix, and in
-// their first round give each key the value its last fix writes; else the promise broken.
-inline const char* fix_broken(const std::string& file) {
-    auto report = checker::check_settings_bytes(file);
+// nullptr when the fixes of `file` (`report`: its report), all applied, leave no error
+// that has a fix, and in their first round give each key the value its last fix writes;
+// else the promise broken.
+inline const char* fix_broken(const std::string& file, checker::CheckReport report) {
     std::string fixed = editor::apply_fixes(file, fixes_of(report));
     const auto first = checker::check_settings_bytes(fixed);
     // The value each replacing fix writes is what the plugin then reads of its key.
@@ -103,17 +106,19 @@ inline const char* fix_broken(const std::string& file) {
                 last = &*finding.fix;
         }
         if (!last || whole_file || first.settings[row].line == 0) continue;
-        const auto meant = checker::check_settings_bytes(last->text + "\n");
-        if (first.settings[row].parsed != meant.settings[row].parsed)
+        const auto meant = checker::parsed_components(
+            hud::hud_setting_table[row], config::SettingsFile::from_text(last->text + "\n"));
+        if (first.settings[row].parsed != meant)
             return "a fixed key does not read as its fix writes it";
     }
+    report = first;
     for (int round = 1; round < fix_rounds; ++round) {
-        report = checker::check_settings_bytes(fixed);
         const auto fixes = fixes_of(report);
         if (fixes.empty()) break;
         fixed = editor::apply_fixes(fixed, fixes);
+        report = checker::check_settings_bytes(fixed);
     }
-    for (const auto& finding : checker::check_settings_bytes(fixed).findings)
+    for (const auto& finding : report.findings)
         if (finding.severity == checker::Severity::error && finding.fix)
             return "an error with a fix is left after every fix is applied";
     return nullptr;

@@ -213,9 +213,12 @@ TEST(IniEditProperty, AnEditChangesItsLineAndThePluginReadsTheNewValue) {
         if (editor::encoding_of(file) != editor::Encoding::eight_bit) continue;
         const std::size_t row = std::uniform_int_distribution<std::size_t>(0, 33)(random);
         const Value value = random_value(random, hud::hud_setting_table[row].kind);
-        EXPECT_STREQ(edit_properties::edit_broken(file, row, value.text, value.numbers), nullptr)
+        const auto report = checker::check_settings_bytes(file);
+        EXPECT_STREQ(edit_properties::edit_broken(file, report, row, value.text, value.numbers),
+                     nullptr)
             << testing::PrintToString(file) << " " << value.text;
-        EXPECT_STREQ(edit_properties::fix_broken(file), nullptr) << testing::PrintToString(file);
+        EXPECT_STREQ(edit_properties::fix_broken(file, report), nullptr)
+            << testing::PrintToString(file);
         EXPECT_STREQ(edit_properties::reset_broken(file), nullptr) << testing::PrintToString(file);
         ++edits;
     }

@@ -1,8 +1,9 @@
 // Arbitrary bytes as a player's file, edited as the editor page edits it: the first
-// bytes pick the setting and its numbers, the rest is the file. The edit must change
-// only that setting's line and the plugin must read the new value; Reset all must
-// bring every setting to its default; every fix offered for the file must leave fewer
-// findings.
+// bytes pick the edit (the setting and its numbers, or Reset all, or every fix), the rest
+// is the file. An edit must change only that setting's line and the plugin must read the
+// new value; Reset all must bring every setting to its default; every fix, all applied,
+// must mend every error that has one and give each key the value its fix names. One edit
+// an input: each is a few passes of the checker, and the fuzzer learns which is which.
 
 #include "edit/text_encoding.hpp"
 #include "editor/edit_properties.hpp"
@@ -28,9 +29,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             numbers.push_back(data[1 + i]);
         }
     }
-    if (const char* broken = edit_properties::edit_broken(file, row, value, numbers))
-        fuzz::fail(broken);
-    if (const char* broken = edit_properties::fix_broken(file)) fuzz::fail(broken);
-    if (const char* broken = edit_properties::reset_broken(file)) fuzz::fail(broken);
+    const char* broken = nullptr;
+    switch (data[0] / hud::hud_setting_table.size() % 3) {
+    case 0:
+        broken = edit_properties::edit_broken(file, checker::check_settings_bytes(file), row,
+                                              value, numbers);
+        break;
+    case 1:
+        broken = edit_properties::fix_broken(file, checker::check_settings_bytes(file));
+        break;
+    default:
+        broken = edit_properties::reset_broken(file);
+    }
+    if (broken) fuzz::fail(broken);
     return 0;
 }
