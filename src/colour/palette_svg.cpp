@@ -210,14 +210,17 @@ std::string palette_svg(const CheckReport& report) {
     draw_messages(canvas);
     draw_timers(canvas);
     draw_names_and_cursors(canvas);
+    const std::string width = std::to_string(picture_width),
+                      height = std::to_string(picture_height);
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-           "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"980\" height=\"630\" "
-           "viewBox=\"0 0 980 630\">\n"
+           "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
+           width + "\" height=\"" + height + "\" viewBox=\"0 0 " + width + " " + height +
+           "\">\n"
            "<title>Tessivar HUD palette</title>\n"
            "<defs><linearGradient id=\"sky\" x1=\"0\" y1=\"0\" x2=\"0\" y2=\"1\">"
            "<stop offset=\"0\" stop-color=\"#3a4a6b\"/><stop offset=\"1\" "
            "stop-color=\"#1c2330\"/></linearGradient></defs>\n"
-           "<rect width=\"980\" height=\"630\" fill=\"url(#sky)\"/>\n" +
+           "<rect width=\"" + width + "\" height=\"" + height + "\" fill=\"url(#sky)\"/>\n" +
            canvas.svg() + "</svg>\n";
 }
 

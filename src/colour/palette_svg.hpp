@@ -7,6 +7,9 @@
 
 namespace checker {
 
+// The picture's own units.
+inline constexpr int picture_width = 980, picture_height = 630;
+
 std::string palette_svg(const CheckReport& report);
 
 } // namespace checker

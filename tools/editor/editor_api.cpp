@@ -7,6 +7,7 @@
 
 #include "colour/palette_svg.hpp"
 #include "common/json_text.hpp"
+#include "core_calls.hpp"
 #include "core_result.hpp"
 #include "edit/apply_fixes.hpp"
 #include "edit/ini_edit.hpp"
@@ -48,18 +49,14 @@ std::string check_json(std::string_view bytes, const char* name) {
            ",\"raw\":" + raw + "],\"svg\":" + json_string(checker::palette_svg(report.ini)) + "}";
 }
 
-// Which fixes: one finding's (its index in the report), or all of them, or those of the
-// findings that keep a colour from applying as the player meant it.
-constexpr int all_fixes = -1, fixes_of_errors = -2;
-
 std::string fixed(std::string_view bytes, const char* name, int which) {
     const checker::Report report = report_of(bytes, name);
     std::vector<checker::Fix> fixes;
     for (std::size_t i = 0; i < report.findings.size(); ++i) {
         const checker::Finding& finding = report.findings[i];
         const bool chosen =
-            which == all_fixes ||
-            (which == fixes_of_errors && finding.severity == checker::Severity::error) ||
+            which == editor::all_fixes ||
+            (which == editor::fixes_of_errors && finding.severity == checker::Severity::error) ||
             static_cast<std::size_t>(which) == i;
         if (chosen && finding.fix) fixes.push_back(*finding.fix);
     }

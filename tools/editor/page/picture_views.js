@@ -3,10 +3,18 @@
 // defaults, or the file as it was opened), and the picture with its background saved
 // as a PNG.
 
+import { templateBytes, visionMatrices } from "./core.js";
+import { current } from "./document.js";
+import { pictureHeight, pictureWidth } from "./facts.js";
+import { announce } from "./notices.js";
+import { redraw } from "./refresh.js";
+import { reportOfOther } from "./report.js";
+import { element } from "./view.js";
+
 const looks = { vision: "normal", compare: "yours", opened: new WeakMap() };
 
 function buildVisionFilters() {
-  const matrices = JSON.parse(viewText(core._editor_vision_matrices()));
+  const matrices = visionMatrices();
   const ns = "http://www.w3.org/2000/svg";
   const svg = document.createElementNS(ns, "svg");
   svg.setAttribute("class", "filters");
@@ -30,12 +38,13 @@ function applyVision() {
 
 // The picture of the defaults or of the file as opened, over the file's own.
 function renderCompare() {
-  if (!looks.opened.has(doc.file)) looks.opened.set(doc.file, doc.bytes);
+  const { bytes: now, file } = current();
+  if (!looks.opened.has(file)) looks.opened.set(file, now);
   const note = document.getElementById("compare-note");
   note.textContent = "";
   if (looks.compare === "yours") return;
-  const bytes = looks.compare === "defaults" ? templateBytes() : looks.opened.get(doc.file);
-  document.getElementById("picture").innerHTML = checkBytes(bytes, true).svg;
+  const bytes = looks.compare === "defaults" ? templateBytes() : looks.opened.get(file);
+  document.getElementById("picture").innerHTML = reportOfOther(bytes, file.name).svg;
   note.textContent = (looks.compare === "defaults" ? "Showing the defaults" : "Showing the file as it was opened") +
     ": only a look, nothing in your file changed. Choose \"Picture: your file\" to go back.";
 }
@@ -61,20 +70,16 @@ async function savePicture() {
   announce("Picture saved as Tessivar HUD.png");
 }
 
-// After the page's own rendering: contrast, then what is being compared, then the view.
-function renderViews(report) {
-  if (!backdrop.pixels) return;
-  renderContrast(report);
+// After the page's own drawing: what is being compared, then the view.
+export function renderLooks() {
   renderCompare();
   applyVision();
 }
 
-function wireViews() {
-  wireSharing();
-  wireScenes();
+export function wireLooks(guarded) {
   buildVisionFilters();
   const on = (id, action) => document.getElementById(id).addEventListener("change", action);
   on("vision", event => { looks.vision = event.target.value; applyVision(); });
-  on("compare", event => { looks.compare = event.target.value; render(); });
+  on("compare", event => { looks.compare = event.target.value; redraw(); });
   document.getElementById("save-picture").addEventListener("click", guarded(savePicture));
 }

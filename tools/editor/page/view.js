@@ -1,51 +1,74 @@
-// What the page shows of the report: the HUD picture, the list of the 34 settings and
-// the findings of the file as a whole. Text from the file is only ever set as text.
+// What the page shows of the report: the HUD picture, the list of the settings and the
+// findings of the file as a whole. Text from the file is only ever set as text.
 
-const ui = { selected: null, preview: null };
-const componentNames = ["red", "green", "blue", "alpha"];
+import { fixesOfErrors } from "./facts.js";
+import { fixFile } from "./core.js";
+import { change, current, history, isDirty } from "./document.js";
+import { select, selectedKey } from "./selection.js";
 
-function formatNumber(value) {
-  if (typeof value === "string") return value;
-  return Number.isInteger(value) ? String(value) : String(Number(value.toPrecision(6)));
-}
+export const componentNames = ["red", "green", "blue", "alpha"];
 
 // As the checker prints it: skipped components in brackets.
-function writtenText(setting) {
-  return setting.parsed.map((value, i) => setting.written[i] === null
-    ? "[" + formatNumber(value) + " skipped]" : formatNumber(value)).join(" ");
+export function writtenText(setting) {
+  return setting.texts.map((text, i) => setting.written[i] === null ? `[${text} skipped]` : text)
+    .join(" ");
 }
 
-const isColour = setting => setting.kind === "rgb" || setting.kind === "rgba";
+export const isColour = setting => setting.kind === "rgb" || setting.kind === "rgba";
 
 // The colour the game will show: a skipped component keeps the game's own byte,
 // shown here as the default.
-function shownRgb(setting) {
+export function shownRgb(setting) {
   return [0, 1, 2].map(i => setting.written[i] === null ? setting.defaults[i] : setting.written[i]);
 }
 
-function hex(rgb) {
+export function hex(rgb) {
   return "#" + rgb.map(c => Math.max(0, Math.min(255, c)).toString(16).padStart(2, "0")).join("");
 }
 
-const findingsFor = (report, key) => report.findings.filter(f => f.key === key);
+export const findingsFor = (report, key) => report.findings.filter(f => f.key === key);
 
-function element(tag, properties = {}, ...children) {
+export function element(tag, properties = {}, ...children) {
   const node = Object.assign(document.createElement(tag), properties);
   node.append(...children);
   return node;
 }
 
-function findingBox(finding) {
+// What a fix does, in words, from its action.
+export function fixLabel(fix) {
+  switch (fix.action) {
+    case "replace-line": return `write ${fix.text}`;
+    case "append-line": return `add the line ${fix.text}`;
+    case "delete-line": return "remove this line";
+    case "comment-line": return "make this line a comment";
+    case "remove-mark": return "remove the byte-order mark";
+    case "remove-ctrl-z": return "remove the Ctrl-Z";
+    case "line-ends": return "end every line with CR LF";
+    case "convert": return "save it as 8-bit text";
+    default: return fix.action;
+  }
+}
+
+// Applies one finding's fix, or those given by `which` (fixesOfErrors, allFixes).
+export function applyFix(which, what) {
+  const { bytes, file } = current();
+  change(fixFile(bytes, file.name, which), what);
+}
+
+export function findingBox(finding) {
   const where = finding.line ? "line " + finding.line : "the file";
   const box = element("div", { className: "finding" },
     element("div", { textContent: `${where}: ${finding.message}` }),
-    element("div", { className: "advice", textContent: finding.suggestion }));
+    element("div", { className: "advice", textContent: finding.advice ?? "" }),
+    element("div", { className: "code", textContent: finding.code }));
+  box.dataset.code = finding.code;
   if (finding.fix) {
-    const fix = element("button", { className: "fix", textContent: "Fix" });
-    fix.title = fix.ariaLabel = `Fix ${where}: ${finding.fix.label}`;
-    const label = element("span", { className: "fix-label", textContent: finding.fix.label });
-    fix.onclick = () => change(spliced(doc.bytes, finding.fix), `Fixed ${where}: ${finding.fix.label}`);
-    box.append(element("div", { className: "fix-row" }, fix, " ", label));
+    const label = fixLabel(finding.fix);
+    const fix = element("button", { className: "fix", type: "button", textContent: "Fix" });
+    fix.title = fix.ariaLabel = `Fix ${where}: ${label}`;
+    fix.onclick = () => applyFix(finding.index, `Fixed ${where}: ${label}`);
+    box.append(element("div", { className: "fix-row" }, fix, " ",
+      element("span", { className: "fix-label", textContent: label })));
   }
   return box;
 }
@@ -60,7 +83,7 @@ function opensSetting(node, key) {
   });
 }
 
-function renderPicture(report) {
+export function renderPicture(report) {
   const picture = document.getElementById("picture");
   const focused = picture.contains(document.activeElement) ? document.activeElement.dataset.key : null;
   picture.innerHTML = report.svg; // drawn by the core: keys and numbers, no text of the file
@@ -76,7 +99,7 @@ function renderPicture(report) {
     node.setAttribute("tabindex", seen.has(key) ? "-1" : "0");
     node.setAttribute("role", "button");
     node.setAttribute("aria-label", `${key}: ${setting ? setting.element : ""}`);
-    node.classList.toggle("selected", key === ui.selected);
+    node.classList.toggle("selected", key === selectedKey());
     seen.add(key);
     opensSetting(node, key);
   }
@@ -111,75 +134,54 @@ function buildList(report) {
 }
 
 // The rows stay; only what they show changes, so focus and scrolling stay too.
-function renderList(report) {
+export function renderList(report) {
   const body = document.querySelector("#list tbody");
   if (!body.children.length) buildList(report);
   for (const setting of report.settings) {
     const row = body.querySelector(`tr[data-key="${setting.key}"]`);
-    row.classList.toggle("selected", setting.key === ui.selected);
+    row.classList.toggle("selected", setting.key === selectedKey());
     row.classList.toggle("flagged", findingsFor(report, setting.key).length > 0);
     const swatch = row.querySelector(".swatch");
     swatch.hidden = !isColour(setting);
     if (isColour(setting)) swatch.style.background = hex(shownRgb(setting));
     row.querySelector(".written").textContent = writtenText(setting);
-    row.querySelector("button.key").setAttribute("aria-pressed", String(setting.key === ui.selected));
+    row.querySelector("button.key").setAttribute("aria-pressed", String(setting.key === selectedKey()));
   }
 }
 
-function renderFileFindings(report) {
+export function renderFileFindings(report) {
   const box = document.getElementById("file-findings-list");
   box.textContent = "";
-  for (const finding of report.findings.filter(f => !f.key)) box.appendChild(findingBox(finding));
+  // What is so needs no box; what is only so but has a fix (a section header) does.
+  for (const finding of report.findings.filter(f => !f.key && (f.severity !== "info" || f.fix)))
+    box.appendChild(findingBox(finding));
   const hidden = report.findingCount - report.findings.length;
   if (hidden > 0)
     box.appendChild(element("p", { className: "note",
       textContent: `and ${hidden} more findings; fix the ones above and they come next` }));
 }
 
-function renderHeader() {
+export function renderHeader() {
+  const { file } = current();
   const dirty = isDirty();
-  document.getElementById("file-name").textContent = doc.file.name;
+  const { undo, redo } = history();
+  document.getElementById("file-name").textContent = file.name;
   document.getElementById("dirty").hidden = !dirty;
-  document.title = (dirty ? "• " : "") + doc.file.name + " – Tessivar colour editor";
-  document.getElementById("undo").disabled = steps.undo.length === 0;
-  document.getElementById("redo").disabled = steps.redo.length === 0;
+  document.title = (dirty ? "• " : "") + file.name + " – Tessivar colour editor";
+  document.getElementById("undo").disabled = undo === 0;
+  document.getElementById("redo").disabled = redo === 0;
 }
 
-// The picture and the list of bytes not yet committed (a picker being dragged).
-function renderPreview(bytes) {
-  const report = bytes === doc.bytes ? reportOf(bytes) : checkBytes(bytes, true);
-  renderPicture(report);
-  renderList(report);
-}
-
-function render() {
-  const report = reportOf(doc.bytes);
-  const focused = document.activeElement;
-  ui.preview = null;
-  renderPicture(report);
-  renderList(report);
-  renderFileFindings(report);
-  renderPanel(report);
-  renderHeader();
-  renderViews(report);
-  // A control that went (a Fix whose finding is gone): focus stays near it.
-  if (focused && focused !== document.body && !focused.isConnected)
-    (document.getElementById("panel-title") ?? document.getElementById("findings-title")).focus();
-}
-
-function select(key, fromKeyboard) {
-  ui.selected = key;
-  render();
-  showPanel(fromKeyboard);
-}
-
-function tell(message, kind = "") {
-  const notice = document.getElementById("notice");
-  notice.textContent = message;
-  notice.className = kind;
-  notice.hidden = !message;
-}
-
-function announce(message) {
-  document.getElementById("announce").textContent = message || "";
+// The answer, at the top: what the plugin makes of the file, and the fixes of meaning.
+export function renderSummary(report) {
+  const box = document.getElementById("summary");
+  box.textContent = "";
+  const errors = report.findings.filter(f => f.severity === "error");
+  box.append(element("p", { className: "answer " + report.answer.verdict, textContent: report.answer.message }));
+  if (errors.some(f => f.fix)) {
+    const all = element("button", { id: "fix-all", type: "button", textContent: "Fix all" });
+    all.title = "Apply the fix of every line the plugin does not read as you meant";
+    all.addEventListener("click", () => applyFix(fixesOfErrors, "Fixed every line the plugin did not read as meant"));
+    box.append(all);
+  }
 }

@@ -1,14 +1,49 @@
-// The page's controls, keys and start.
+// The page's controls, keys and start: what is drawn when, and who hears of what.
+
+import { loadCore, resetAll, templateBytes } from "./core.js";
+import { renderContrast } from "./contrast.js";
+import {
+  change, current, currentReport, history, isDirty, onChange, redo, replaceDocument, start, undo,
+} from "./document.js";
+import { pictureHeight, pictureWidth, settingsFileName } from "./facts.js";
+import { canWriteFiles, chooseFile, discardQuestion, openFile, save, saveAs } from "./files.js";
+import { tell } from "./notices.js";
+import { renderPanel, showPanel } from "./panel.js";
+import { renderLooks, wireLooks } from "./picture_views.js";
+import { onRedraw } from "./refresh.js";
+import { backdropNow, wireScenes } from "./scenes.js";
+import { onSelect, select, selectedKey, setPreview } from "./selection.js";
+import { wireSharing } from "./sharing.js";
+import {
+  renderFileFindings, renderHeader, renderList, renderPicture, renderSummary,
+} from "./view.js";
 
 function guarded(action) {
   return (...args) => Promise.resolve(action(...args)).catch(error =>
     tell(`Something went wrong: ${error.message || error}`, "error"));
 }
 
+function render() {
+  const report = currentReport();
+  const focused = document.activeElement;
+  setPreview(null);
+  renderSummary(report);
+  renderPicture(report);
+  renderList(report);
+  renderFileFindings(report);
+  renderPanel(report, selectedKey());
+  renderHeader();
+  if (backdropNow().pixels) renderContrast(report);
+  renderLooks();
+  // A control that went (a Fix whose finding is gone): focus stays near it.
+  if (focused && focused !== document.body && !focused.isConnected)
+    (document.getElementById("panel-title") ?? document.getElementById("findings-title")).focus();
+}
+
 function newDocument() {
   if (isDirty() && !window.confirm(discardQuestion())) return;
   const bytes = templateBytes();
-  replaceDocument(bytes, { name: pluginName, handle: null, saved: bytes }, "New file from the template");
+  replaceDocument(bytes, { name: settingsFileName, handle: null, saved: bytes }, "New file from the template");
   tell("");
 }
 
@@ -53,7 +88,7 @@ function wire() {
   on("save-as", saveAs);
   on("undo", undo);
   on("redo", redo);
-  on("reset-all", () => change(resetAllIn(doc.bytes), "Every setting reset to its default"));
+  on("reset-all", () => change(resetAll(current().bytes), "Every setting reset to its default"));
   document.getElementById("open-file").addEventListener("change", event => {
     const file = event.target.files[0];
     event.target.value = "";
@@ -61,7 +96,7 @@ function wire() {
   });
   document.getElementById("save-hint").textContent = canWriteFiles
     ? "Save writes back to the opened file; Save as… picks where."
-    : "Save downloads Tessivar.VC.ini; put it in the game's plugins or scripts folder.";
+    : `Save downloads ${settingsFileName}; put it in the game's plugins or scripts folder.`;
   document.addEventListener("keydown", onKey);
   document.addEventListener("dragover", event => {
     event.preventDefault();
@@ -74,14 +109,31 @@ function wire() {
     event.preventDefault();
     event.returnValue = "";
   });
+  const canvas = document.getElementById("backdrop");
+  canvas.width = pictureWidth;
+  canvas.height = pictureHeight;
+}
+
+// For tests and for players' own scripts: what the page holds, read only.
+function expose() {
+  window.tessivar = Object.freeze({
+    report: () => currentReport(),
+    bytes: () => current().bytes,
+    history,
+    select,
+  });
 }
 
 loadCore().then(() => {
   wire();
-  wireViews();
+  wireSharing(guarded);
+  wireScenes(guarded);
+  wireLooks(guarded);
+  onRedraw(render);
+  onChange(render);
+  onSelect(showPanel);
   const bytes = templateBytes();
-  doc.bytes = bytes;
-  doc.file = { name: pluginName, handle: null, saved: bytes };
-  render();
+  start(bytes, { name: settingsFileName, handle: null, saved: bytes });
+  expose();
   document.body.dataset.ready = "yes";
 });

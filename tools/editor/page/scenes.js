@@ -2,8 +2,12 @@
 // screenshot, decoded here from the file itself (no address, no upload), scaled to
 // fill the picture. Its pixels are what the contrast is measured against.
 
-const pictureWidth = 980, pictureHeight = 630; // the picture's own units
+import { pictureHeight, pictureWidth } from "./facts.js";
+import { redraw } from "./refresh.js";
 const backdrop = { kind: "night", screenshot: null, pixels: null };
+
+// What lies under the picture now: which scene, and its pixels (RGBA, row by row).
+export const backdropNow = () => backdrop;
 
 // Repeatable "random" numbers, so the scenes are the same on every machine.
 function seeded(seed) {
@@ -84,7 +88,7 @@ function setBackdrop(kind) {
   backdrop.kind = kind;
   document.getElementById("background").value = kind;
   drawBackdrop();
-  render();
+  redraw();
 }
 
 const isPicture = file =>
@@ -112,7 +116,7 @@ async function useScreenshot(file) {
   setBackdrop("screenshot");
 }
 
-function wireScenes() {
+export function wireScenes(guarded) {
   document.getElementById("background").addEventListener("change", event => setBackdrop(event.target.value));
   const file = document.getElementById("screenshot-file");
   document.getElementById("screenshot").addEventListener("click", () => file.click());

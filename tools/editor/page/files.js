@@ -3,23 +3,26 @@
 // that was opened; elsewhere it downloads Tessivar.VC.ini, the only name the plugin
 // reads, and says where the file must go.
 
-const pluginName = "Tessivar.VC.ini";
-const canWriteFiles = typeof window.showOpenFilePicker === "function" &&
+import { encodingOf, readableForm } from "./core.js";
+import { current, isDirty, markSaved, replaceDocument } from "./document.js";
+import { encodingNames, settingsFileName } from "./facts.js";
+import { tell } from "./notices.js";
+import { reportOf } from "./report.js";
+
+export const canWriteFiles = typeof window.showOpenFilePicker === "function" &&
   typeof window.showSaveFilePicker === "function";
 const iniTypes = [{ description: "Tessivar settings", accept: { "text/plain": [".ini"] } }];
 
 const whereItGoes = "The plugin reads the first of these that exists: the game's plugins " +
-  "folder, its scripts folder, the game folder itself; so a Tessivar.VC.ini in plugins wins " +
+  `folder, its scripts folder, the game folder itself; so a ${settingsFileName} in plugins wins ` +
   "and edits to the others do nothing.";
 
-const discardQuestion = () =>
-  `${doc.file.name} has unsaved changes. Discard them? (Undo brings them back.)`;
+export const discardQuestion = () =>
+  `${current().file.name} has unsaved changes. Discard them? (Undo brings them back.)`;
 
-function readsAsPluginName(name) {
-  return name.toLowerCase() === pluginName.toLowerCase();
-}
+const readsAsPluginName = name => name.toLowerCase() === settingsFileName.toLowerCase();
 
-async function chooseFile() {
+export async function chooseFile() {
   if (!canWriteFiles) {
     document.getElementById("open-file").click();
     return;
@@ -34,18 +37,17 @@ async function chooseFile() {
 
 // Reads, converts and checks the file before anything of the open one is replaced, so
 // a file that cannot be used leaves it as it was.
-async function openFile(file, handle = null) {
+export async function openFile(file, handle = null) {
   if (isDirty() && !window.confirm(discardQuestion())) return;
   let raw, bytes, encoding;
   try {
     raw = new Uint8Array(await file.arrayBuffer());
     encoding = encodingOf(raw);
     bytes = encoding === encodingNames[0] ? raw : readableForm(raw);
-    reportOf(bytes);
+    reportOf(bytes, file.name);
   } catch (error) {
     tell(`"${file.name}" could not be opened (${file.size} bytes): ${error.message || error}. ` +
       `The open file is unchanged.`, "error");
-    await loadCore().catch(() => {});
     return;
   }
   replaceDocument(bytes, { name: file.name, handle, saved: raw }, `Opened ${file.name}`);
@@ -59,9 +61,9 @@ function openingNotes(name, encoding) {
       `Shown here as the player meant it; Save writes it as 8-bit text with CR LF line ends ` +
       `and no byte-order mark, every line kept.`);
   if (!readsAsPluginName(name))
-    notes.push(`The plugin reads only a file named ${pluginName}; this one is called ` +
+    notes.push(`The plugin reads only a file named ${settingsFileName}; this one is called ` +
       `${name}.` + (canWriteFiles ? " Use Save as… to save it under that name." :
-        " Save downloads it as Tessivar.VC.ini."));
+        ` Save downloads it as ${settingsFileName}.`));
   tell(notes.join(" "), notes.length ? "warning" : "");
 }
 
@@ -78,27 +80,27 @@ async function writeTo(handle, bytes) {
   return true;
 }
 
-async function save() {
+export async function save() {
   if (!canWriteFiles) return download();
-  if (!doc.file.handle) return saveAs();
-  const bytes = doc.bytes;
+  const { bytes, file } = current();
+  if (!file.handle) return saveAs();
   try {
-    if (await writeTo(doc.file.handle, bytes)) {
+    if (await writeTo(file.handle, bytes)) {
       markSaved();
-      tell(`Saved ${doc.file.name}.` + (readsAsPluginName(doc.file.name) ? "" :
-        ` The plugin reads only ${pluginName}: use Save as… to save it under that name.`),
-        readsAsPluginName(doc.file.name) ? "" : "warning");
+      tell(`Saved ${file.name}.` + (readsAsPluginName(file.name) ? "" :
+        ` The plugin reads only ${settingsFileName}: use Save as… to save it under that name.`),
+        readsAsPluginName(file.name) ? "" : "warning");
     }
   } catch (error) {
-    tell(`${doc.file.name} could not be saved: ${error.message}`, "error");
+    tell(`${file.name} could not be saved: ${error.message}`, "error");
   }
 }
 
-async function saveAs() {
+export async function saveAs() {
   if (!canWriteFiles) return download();
   try {
-    const handle = await window.showSaveFilePicker({ suggestedName: pluginName, types: iniTypes });
-    if (await writeTo(handle, doc.bytes)) {
+    const handle = await window.showSaveFilePicker({ suggestedName: settingsFileName, types: iniTypes });
+    if (await writeTo(handle, current().bytes)) {
       markSaved(handle.name, handle);
       tell(`Saved ${handle.name}. ${whereItGoes}`, readsAsPluginName(handle.name) ? "" : "warning");
     }
@@ -109,13 +111,13 @@ async function saveAs() {
 
 function download() {
   const link = document.createElement("a");
-  link.href = URL.createObjectURL(new Blob([doc.bytes], { type: "application/octet-stream" }));
-  link.download = pluginName;
+  link.href = URL.createObjectURL(new Blob([current().bytes], { type: "application/octet-stream" }));
+  link.download = settingsFileName;
   document.body.appendChild(link);
   link.click();
   setTimeout(() => { URL.revokeObjectURL(link.href); link.remove(); }, 1000);
   markSaved();
-  tell(`Downloaded as ${pluginName}. Move it into the game's plugins or scripts folder. ` +
-    `${whereItGoes} A browser may name a second download "Tessivar.VC (1).ini", which the ` +
-    `plugin never reads: rename it to ${pluginName}, replacing the old one.`, "warning");
+  tell(`Downloaded as ${settingsFileName}. Move it into the game's plugins or scripts folder. ` +
+    `${whereItGoes} A browser may name a second download "${settingsFileName.replace(/\.ini$/, " (1).ini")}", which the ` +
+    `plugin never reads: rename it to ${settingsFileName}, replacing the old one.`, "warning");
 }

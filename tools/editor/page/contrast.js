@@ -1,7 +1,13 @@
 // The contrast of each text and icon against what lies under it: the page measures the
 // background under each element (the mean, in linear light, of the pixels in its box);
-// the core gives the WCAG ratio and, under 3:1, the nearest colour of the same hue
-// that reaches it.
+// the core gives the WCAG ratio and, under the least ratio, the nearest colour of the
+// same hue that reaches it.
+
+import { contrastOf, setValue } from "./core.js";
+import { change, current } from "./document.js";
+import { leastContrast, pictureHeight, pictureWidth } from "./facts.js";
+import { backdropNow } from "./scenes.js";
+import { element } from "./view.js";
 
 const linearLight = c => (c /= 255) <= 0.04045 ? c / 12.92 : Math.pow((c + 0.055) / 1.055, 2.4);
 
@@ -22,14 +28,14 @@ function elementBoxes(picture) {
   return boxes;
 }
 
-function meanUnder(box) {
+function meanUnder(box, pixels) {
   const x0 = Math.max(0, Math.floor(box.x0)), x1 = Math.min(pictureWidth, Math.ceil(box.x1));
   const y0 = Math.max(0, Math.floor(box.y0)), y1 = Math.min(pictureHeight, Math.ceil(box.y1));
   const sum = [0, 0, 0];
   let count = 0;
   for (let y = y0; y < y1; ++y)
     for (let x = x0; x < x1; ++x, ++count)
-      for (let c = 0; c < 3; ++c) sum[c] += linearLight(backdrop.pixels[(y * pictureWidth + x) * 4 + c]);
+      for (let c = 0; c < 3; ++c) sum[c] += linearLight(pixels[(y * pictureWidth + x) * 4 + c]);
   return count ? sum.map(s => encodedByte(s / count)) : null;
 }
 
@@ -38,7 +44,7 @@ function backdropsOf(report, picture) {
   const boxes = elementBoxes(picture);
   const out = new Uint8Array(report.settings.length * 4);
   report.settings.forEach((setting, row) => {
-    const mean = boxes[setting.key] && meanUnder(boxes[setting.key]);
+    const mean = boxes[setting.key] && meanUnder(boxes[setting.key], backdropNow().pixels);
     if (!mean) return;
     out.set([...mean, 1], row * 4);
   });
@@ -50,34 +56,36 @@ const ratioText = ratio => (Math.floor(ratio * 10) / 10).toFixed(1) + ":1";
 
 const backdropNames = { night: "the night scene", day: "the day scene", screenshot: "your screenshot" };
 
-function renderContrast(report) {
+const least = ratioText(leastContrast);
+
+export function renderContrast(report) {
   const picture = document.getElementById("picture");
-  const contrasts = JSON.parse(viewText(callCore("contrast", doc.bytes, backdropsOf(report, picture))));
-  const low = contrasts.filter(c => c.ratio < 3);
+  const contrasts = contrastOf(current().bytes, backdropsOf(report, picture));
+  const low = contrasts.filter(c => c.ratio < leastContrast);
   for (const row of document.querySelectorAll("#list tr[data-key]")) {
     const found = low.find(c => c.key === row.dataset.key);
     row.classList.toggle("low-contrast", !!found);
     let flag = row.querySelector(".contrast-flag");
     if (!flag) row.lastElementChild.append(flag = element("span", { className: "contrast-flag" }));
-    flag.textContent = found ? ` · contrast ${ratioText(found.ratio)}, under 3:1` : "";
+    flag.textContent = found ? ` · contrast ${ratioText(found.ratio)}, under ${least}` : "";
   }
   const box = document.getElementById("contrast");
-  const against = backdropNames[backdrop.kind];
+  const against = backdropNames[backdropNow().kind];
   box.textContent = "";
   if (!low.length) {
-    const least = contrasts.reduce((a, b) => (a && a.ratio <= b.ratio ? a : b), null);
-    box.append(`Every text and icon reaches 3:1 against ${against}` +
-      (least ? ` (the least: ${least.element}, ${ratioText(least.ratio)}).` : "."));
+    const lowest = contrasts.reduce((a, b) => (a && a.ratio <= b.ratio ? a : b), null);
+    box.append(`Every text and icon reaches ${least} against ${against}` +
+      (lowest ? ` (the least: ${lowest.element}, ${ratioText(lowest.ratio)}).` : "."));
     return;
   }
-  box.append(element("div", { textContent: `Under 3:1 against ${against}, hard to read in the game:` }));
+  box.append(element("div", { textContent: `Under ${least} against ${against}, hard to read in the game:` }));
   for (const c of low) {
     const line = element("div", { className: "low" },
       element("span", { className: "ratio", textContent: ratioText(c.ratio) + " " }), `${c.element} (${c.key}) `);
     if (c.fix) {
       const fix = element("button", { type: "button", className: "contrast-fix", textContent: "Fix: " + c.fix });
-      fix.title = `Write ${c.key}=${c.fix}: the nearest colour of the same hue that reaches 3:1`;
-      fix.addEventListener("click", () => change(setValueIn(doc.bytes, c.key, c.fix), `${c.key} set to ${c.fix} for contrast`));
+      fix.title = `Write ${c.key}=${c.fix}: the nearest colour of the same hue that reaches ${least}`;
+      fix.addEventListener("click", () => change(setValue(current().bytes, c.key, c.fix), `${c.key} set to ${c.fix} for contrast`));
       line.append(fix);
     }
     box.append(line);

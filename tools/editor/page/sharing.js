@@ -1,15 +1,15 @@
 // Ready palettes and colour codes: each applied as one undoable edit that changes only
 // the settings' lines; the core builds the palettes in and reads and writes the codes.
 
-let palettes = [];
+import { applyPalette, palettes as builtInPalettes, pasteCode as pastedInto, shareCode } from "./core.js";
+import { change, current } from "./document.js";
+import { element } from "./view.js";
 
-function viewText(length) {
-  return new TextDecoder().decode(resultBytes(length));
-}
+const known = { palettes: [] };
 
-function applyPalette(file) {
-  const palette = palettes.find(p => p.file === file);
-  if (palette) change(resultBytes(callCore("apply_palette", doc.bytes, file)), `Palette ${palette.name} applied`);
+function usePalette(file) {
+  const palette = known.palettes.find(p => p.file === file);
+  if (palette) change(applyPalette(current().bytes, file), `Palette ${palette.name} applied`);
 }
 
 function showCodeMessage(text, problem) {
@@ -18,9 +18,13 @@ function showCodeMessage(text, problem) {
   box.classList.toggle("problem", !!problem);
 }
 
+export function clearCodeMessage() {
+  showCodeMessage("", false);
+}
+
 function copyCode() {
   const input = document.getElementById("code");
-  input.value = viewText(callCore("code", doc.bytes));
+  input.value = shareCode(current().bytes);
   input.select();
   const copied = () => showCodeMessage("Copied: post it anywhere; Paste code applies one.");
   if (navigator.clipboard && navigator.clipboard.writeText)
@@ -35,7 +39,7 @@ async function pasteCode() {
     input.value = await navigator.clipboard.readText().catch(() => "");
   let bytes;
   try {
-    bytes = resultBytes(callCore("paste_code", doc.bytes, input.value));
+    bytes = pastedInto(current().bytes, input.value);
   } catch (error) {
     showCodeMessage(`${error.message}. Your file is unchanged.`, true);
     return;
@@ -44,12 +48,12 @@ async function pasteCode() {
   showCodeMessage("Applied: Undo takes it back.");
 }
 
-function wireSharing() {
-  palettes = JSON.parse(viewText(core._editor_palettes()));
+export function wireSharing(guarded) {
+  known.palettes = builtInPalettes();
   const menu = document.getElementById("palettes");
-  for (const p of palettes) menu.append(element("option", { value: p.file, textContent: p.name, title: p.purpose }));
+  for (const p of known.palettes) menu.append(element("option", { value: p.file, textContent: p.name, title: p.purpose }));
   menu.addEventListener("change", () => {
-    if (menu.value) applyPalette(menu.value);
+    if (menu.value) usePalette(menu.value);
     menu.value = "";
   });
   document.getElementById("copy-code").addEventListener("click", guarded(copyCode));

@@ -3,8 +3,17 @@
 // what the plugin can use: colours and styles whole numbers 0..255, sizes decimal
 // numbers written with a point; anything else is refused, visibly, and never written.
 
-let panelKey = null;
-let pendingPreview = null;
+import { setValue } from "./core.js";
+import { largestUsualSize } from "./facts.js";
+import { change, current, currentReport } from "./document.js";
+import { reportOfOther } from "./report.js";
+import { setPreview } from "./selection.js";
+import {
+  componentNames, element, findingBox, findingsFor, hex, isColour, renderList,
+  renderPicture, shownRgb,
+} from "./view.js";
+
+const state = { key: null, pending: null };
 
 // A field's text as the plugin wants it: { text } or { refused }; `note` when changed.
 function wholeNumber(typed, name) {
@@ -20,8 +29,8 @@ function wholeNumber(typed, name) {
 function decimalNumber(typed, name) {
   const trimmed = typed.trim().replace(",", ".");
   const number = Number(trimmed);
-  if (trimmed === "" || !Number.isFinite(number) || Math.abs(number) > 1000)
-    return { refused: `${name}: "${typed}" is not written; it takes a number like 0.6 (with a point), up to 1000` };
+  if (trimmed === "" || !Number.isFinite(number) || Math.abs(number) > largestUsualSize)
+    return { refused: `${name}: "${typed}" is not written; it takes a number like 0.6 (with a point), up to ${largestUsualSize}` };
   let text = String(Number(number.toFixed(6)));
   if (!text.includes(".")) text += ".0";
   return { text, note: text !== typed.trim() ? `${name}: ${typed.trim()} is written as ${text}` : "" };
@@ -44,7 +53,7 @@ function composedValue(setting) {
     input.setAttribute("aria-invalid", String(Boolean(read.refused)));
     if (read.refused) {
       refusals.push(read.refused);
-      read = field.read(formatNumber(setting.parsed[field.index]), field.name);
+      read = field.read(setting.texts[field.index], field.name);
     }
     if (read.note) notes.push(read.note);
     return read.text ?? setting.default.split(" ")[field.index];
@@ -56,32 +65,40 @@ function say(messages) {
   document.getElementById("panel-message").textContent = messages.join("; ");
 }
 
+// The picture and the list of bytes not yet made the document's.
+function showPreview(bytes) {
+  setPreview(bytes);
+  const { bytes: now, file } = current();
+  const report = bytes === now ? currentReport() : reportOfOther(bytes, file.name);
+  renderPicture(report);
+  renderList(report);
+}
+
 function previewValue(key, value) {
-  const first = pendingPreview === null;
-  pendingPreview = { key, value };
+  const first = state.pending === null;
+  state.pending = { key, value };
   if (!first) return;
   requestAnimationFrame(() => {
-    if (!pendingPreview) return; // committed meanwhile
-    const { key, value } = pendingPreview;
-    pendingPreview = null;
-    ui.preview = setValueIn(doc.bytes, key, value);
-    renderPreview(ui.preview);
+    if (!state.pending) return; // made meanwhile
+    const { key, value } = state.pending;
+    state.pending = null;
+    showPreview(setValue(current().bytes, key, value));
   });
 }
 
 function commitValue(key, value) {
-  pendingPreview = null;
-  change(setValueIn(doc.bytes, key, value), `${key} set to ${value}`);
+  state.pending = null;
+  change(setValue(current().bytes, key, value), `${key} set to ${value}`);
 }
 
 function currentSetting() {
-  return reportOf(doc.bytes).settings.find(s => s.key === panelKey);
+  return currentReport().settings.find(s => s.key === state.key);
 }
 
 function onFieldInput() {
   const { value, refusals } = composedValue(currentSetting());
   say(refusals);
-  if (!refusals.length) previewValue(panelKey, value);
+  if (!refusals.length) previewValue(state.key, value);
 }
 
 function onFieldChange() {
@@ -89,8 +106,8 @@ function onFieldChange() {
   const { value, notes, refusals } = composedValue(setting);
   say([...refusals, ...notes]);
   if (refusals.length) {
-    pendingPreview = null;
-    renderPreview(doc.bytes); // the preview goes; the refused text stays in its field, marked
+    state.pending = null;
+    showPreview(current().bytes); // the preview goes; the refused text stays in its field, marked
     return;
   }
   commitValue(setting.key, value);
@@ -104,7 +121,7 @@ function pickerValue(setting) {
 
 function buildPanel(setting) {
   const panel = document.getElementById("panel");
-  panelKey = setting.key;
+  state.key = setting.key;
   panel.textContent = "";
   const title = element("h2", { id: "panel-title", tabIndex: -1, textContent: setting.key });
   const where = element("div", { className: "element", id: "panel-where" });
@@ -112,8 +129,8 @@ function buildPanel(setting) {
   if (isColour(setting)) {
     const picker = element("input", { type: "color", id: "picker" });
     picker.setAttribute("aria-label", `colour of ${setting.key}`);
-    picker.addEventListener("input", () => previewValue(panelKey, pickerValue(currentSetting())));
-    picker.addEventListener("change", () => commitValue(panelKey, pickerValue(currentSetting())));
+    picker.addEventListener("input", () => previewValue(state.key, pickerValue(currentSetting())));
+    picker.addEventListener("change", () => commitValue(state.key, pickerValue(currentSetting())));
     row.appendChild(picker);
   }
   for (const field of fieldsOf(setting)) {
@@ -124,7 +141,7 @@ function buildPanel(setting) {
     row.appendChild(element("label", {}, field.name + " ", input));
   }
   const reset = element("button", { id: "reset", type: "button", textContent: "Reset to default" });
-  reset.addEventListener("click", () => commitValue(panelKey, currentSetting().default));
+  reset.addEventListener("click", () => commitValue(state.key, currentSetting().default));
   row.appendChild(reset);
   panel.append(title, where, row,
     element("div", { id: "panel-message", className: "refused", role: "status" }),
@@ -140,7 +157,7 @@ function updatePanel(setting, report) {
   for (const field of fieldsOf(setting)) {
     const input = document.getElementById(field.id);
     if (input !== document.activeElement) {
-      input.value = formatNumber(setting.parsed[field.index]);
+      input.value = setting.texts[field.index];
       input.setAttribute("aria-invalid", "false");
     }
   }
@@ -156,10 +173,10 @@ function updatePanel(setting, report) {
   for (const finding of findingsFor(report, setting.key)) findings.appendChild(findingBox(finding));
 }
 
-function renderPanel(report) {
-  const setting = report.settings.find(s => s.key === ui.selected);
+export function renderPanel(report, key) {
+  const setting = report.settings.find(s => s.key === key);
   if (!setting) return;
-  if (panelKey !== setting.key) {
+  if (state.key !== setting.key) {
     buildPanel(setting);
     say([]);
   }
@@ -167,7 +184,7 @@ function renderPanel(report) {
 }
 
 // The panel in view once a setting is opened; from the keyboard, its first field focused.
-function showPanel(fromKeyboard) {
+export function showPanel(fromKeyboard) {
   const panel = document.getElementById("panel");
   panel.scrollIntoView({ block: "nearest" });
   if (fromKeyboard) panel.querySelector("input, button")?.focus();
