@@ -1,8 +1,16 @@
-# GoogleTest built from Debian's sources with whichever toolchain is active, so the
-# native and the Windows tests link against a matching build.
-set(GOOGLETEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest sources")
-if(NOT EXISTS ${GOOGLETEST_SOURCE_DIR}/CMakeLists.txt)
-    message(FATAL_ERROR "GoogleTest sources not found at ${GOOGLETEST_SOURCE_DIR}; run tools/setup.sh")
+# GoogleTest: natively the one installed (Debian's libgtest-dev, found as a package); for
+# Windows and WebAssembly, built from its sources (Debian's googletest) with the active
+# toolchain, so the tests link against a matching build.
+if(NOT CMAKE_CROSSCOMPILING)
+    find_package(GTest CONFIG REQUIRED)
+    return()
+endif()
+find_path(GOOGLETEST_SOURCE_DIR CMakeLists.txt PATH_SUFFIXES googletest
+          PATHS /usr/src /usr/local/src NO_CMAKE_FIND_ROOT_PATH
+          DOC "GoogleTest's sources, built for the target")
+if(NOT GOOGLETEST_SOURCE_DIR)
+    message(FATAL_ERROR "GoogleTest's sources not found; run tools/setup.sh, or set "
+                        "GOOGLETEST_SOURCE_DIR")
 endif()
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)

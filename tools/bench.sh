@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Benchmarks (not tests): the cost of each hooked call under Wine, the reader and the
-# pass natively over growing files, and the size of the delivered plugin.
+# pass natively over growing files, and the size of the delivered plugin. It needs what
+# tools/test.sh (or tools/main.sh) installs.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-bash tools/setup.sh
 
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 --target hooked_call_bench tessivar_plugin >/dev/null

@@ -5,10 +5,10 @@
 # regression-<name> so every later run replays it.
 #   tools/fuzz.sh [SECONDS] [TARGET...]
 #   tools/fuzz.sh --merge     fold what the runs found into the corpus, minimised
+# It needs what tools/test.sh (or tools/main.sh) installs.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-bash tools/setup.sh
 targets=(reader checker codes location editor)
 cmake --preset native-sanitize >/dev/null
 cmake --build --preset native-sanitize --target "${targets[@]/%/_fuzzer}" >/dev/null

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what the build and the tests need on a fresh Debian machine, and
-# returns quickly when everything is already there.
+# Installs what the build and the tests need on a fresh Debian machine, and returns
+# quickly when everything is already there. The README's two commands run it; the other
+# scripts rely on it having run.
 set -euo pipefail
 
 need=()
@@ -24,6 +25,12 @@ fi
 # npm comes with some Node.js builds and not with Debian's.
 if ! command -v npm >/dev/null 2>&1; then
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends npm >/dev/null
+fi
+
+# The page test drives Chromium with puppeteer-core, from the npm registry.
+tests=$(cd "$(dirname "$0")/../tests/editor" && pwd)
+if [ ! -d "$tests/node_modules/puppeteer-core" ]; then
+  (cd "$tests" && npm install --no-audit --no-fund --no-package-lock >/dev/null)
 fi
 
 # Wine's first start creates its prefix; do it once, quietly.

@@ -1,6 +1,7 @@
 #include "colour/written_settings.hpp"
 
 #include "common/float_text.hpp"
+#include "config/settings_path.hpp"
 #include "ini_rules/template_ini.hpp"
 
 namespace checker {
@@ -47,8 +48,8 @@ std::string written_settings_ini(const WrittenSettings& settings, const std::str
             for (int i = 0; i < count; ++i)
                 game_keeps_some = game_keeps_some || !settings[row].bytes[i];
     }
-    std::string header = "; " + origin +
-                         "\n; Tessivar.VC.ini: the HUD colours. Put this file in the game's "
+    std::string header = "; " + origin + "\n; " + std::string{config::settings_file_name} +
+                         ": the HUD colours. Put this file in the game's "
                          "plugins folder,\n; its scripts folder, or next to the game's "
                          "executable (the first found wins).\n";
     if (game_keeps_some) header += "; -1: the plugin leaves the game's own value there.\n";

@@ -1,8 +1,11 @@
 #include "findings/render.hpp"
 
 #include "common/printable.hpp"
+#include "common/product_names.hpp"
+#include "config/settings_path.hpp"
 
 #include <charconv>
+#include <optional>
 
 namespace checker {
 namespace {
@@ -16,6 +19,14 @@ public:
         return count == 1 ? singular : plural;
     }
 };
+
+// The names any text may hold without an argument for them.
+std::optional<std::string_view> product_name(std::string_view name) {
+    if (name == "ini_name") return config::settings_file_name;
+    if (name == "plugin_name") return plugin_file_name;
+    if (name == "checker") return checker_command;
+    return std::nullopt;
+}
 
 // Terms inside terms go this deep at most, whatever a translation holds.
 constexpr int deepest_term = 4;
@@ -86,9 +97,14 @@ std::string fill(std::string_view text, const Args& args, const Catalogue& langu
         const Arg* found = nullptr;
         for (const Arg& arg : args)
             if (arg.name == name) found = &arg;
-        // A place no argument fills stays as it is written: a fault anyone can see.
-        out += found ? value_of(*found, args, language, depth)
-                     : std::string{text.substr(open, close - open + 1)};
+        // A place no argument fills is one of the names every text may hold, or stays as it
+        // is written: a fault anyone can see.
+        if (found)
+            out += value_of(*found, args, language, depth);
+        else if (const auto named = product_name(name))
+            out += *named;
+        else
+            out += text.substr(open, close - open + 1);
         at = close + 1;
     }
     return out;
@@ -103,7 +119,8 @@ bool filled(std::string_view text, const Args& args, int depth) {
         const Arg* found = nullptr;
         for (const Arg& arg : args)
             if (arg.name == name) found = &arg;
-        if (!found) return false;
+        if (!found && !product_name(name)) return false;
+        if (!found) continue;
         if (found->kind == Arg::Kind::term && depth < deepest_term &&
             !filled(found->text, args, depth + 1))
             return false;

@@ -15,10 +15,10 @@ constexpr std::array<RuleText, rule_count> rules{{
      tr("the file is saved as UTF-16 (Notepad's \"Unicode\"): the plugin finds no setting in "
         "it, and every setting takes its default"), {},
      {tr("in Notepad: File, Save As, Encoding \"ANSI\" or \"UTF-8\"; or write a new one with "
-         "Tessivar.VC.check --template --output Tessivar.VC.ini")}},
+         "{checker} --template --output {ini_name}")}},
     {Rule::empty_file, "INI002", warning,
      tr("the file is empty: every setting takes its default"), {},
-     {tr("copy the lines you want to change from the template (Tessivar.VC.check --template)")}},
+     {tr("copy the lines you want to change from the template ({checker} --template)")}},
     {Rule::mark_spoils_key, "INI003", error,
      tr("byte-order mark at the start of the file: the first line's key is not \"{key}\" to "
         "the plugin, so {key} keeps its default"), {},
@@ -46,17 +46,17 @@ constexpr std::array<RuleText, rule_count> rules{{
     {Rule::lines_beyond_bound, "INI009", warning,
      tr("the plugin reads only the first {limit} lines of the file (a line longer than 255 "
         "bytes counts once for every 255 bytes) and ignores everything from here on"), {},
-     {tr("keep only your settings in the file (Tessivar.VC.check --template shows them all)")}},
+     {tr("keep only your settings in the file ({checker} --template shows them all)")}},
     {Rule::settings_beyond_bound, "INI010", error,
      tr("the plugin reads only the first {limit} lines of the file (a line longer than 255 "
         "bytes counts once for every 255 bytes) and ignores everything from here on, {keys} "
         "included"), {},
-     {tr("move your settings to the top of the file, or keep only them (Tessivar.VC.check "
+     {tr("move your settings to the top of the file, or keep only them ({checker} "
          "--template shows them all)")}},
     {Rule::file_too_large, "INI011", warning,
      tr("the file is {size} bytes long, far more than an ini holds: the checker reads its "
         "first {limit} bytes, more than the plugin reads"), {},
-     {tr("keep only the settings in it (Tessivar.VC.check --template shows them all)")}},
+     {tr("keep only the settings in it ({checker} --template shows them all)")}},
     {Rule::file_unreadable, "INI012", error,
      tr("{path} cannot be read ({why}): the plugin cannot read it either, and every setting "
         "takes its default"), {},
@@ -196,15 +196,15 @@ constexpr std::array<RuleText, rule_count> rules{{
 
     {Rule::plugin_named_dll, "INSTALL-020", error,
      tr("{path} is not loaded: ASI loaders load only .asi files"), {},
-     {tr("rename {path} to Tessivar.VC.asi{move}"), tr("remove it ({loaded} is loaded)")}},
+     {tr("rename {path} to {plugin_name}{move}"), tr("remove it ({loaded} is loaded)")}},
     {Rule::plugin_named_txt, "INSTALL-021", error,
      tr("{path} is not loaded: its name ends in .txt"), {},
-     {tr("rename {path} to Tessivar.VC.asi (Windows hides the .txt){move}"),
+     {tr("rename {path} to {plugin_name} (Windows hides the .txt){move}"),
       tr("remove it ({loaded} is loaded)")}},
     {Rule::plugin_not_a_library, "INSTALL-022", error,
      tr("{path} is not a 32-bit Windows library (a damaged or unfinished download): the loader "
         "cannot load it"), {},
-     {tr("copy Tessivar.VC.asi anew from the release archive"),
+     {tr("copy {plugin_name} anew from the release archive"),
       tr("remove it ({loaded} is loaded)")}},
     {Rule::plugin_in_game_folder, "INSTALL-023", error,
      tr("{path} in the game folder is not loaded: LoadFromScriptsOnly=1 in {file}"), {},
@@ -224,8 +224,8 @@ constexpr std::array<RuleText, rule_count> rules{{
      tr("{count} copies are loaded ({folders}): each recolours the HUD from the same ini"),
      {tr("keep one")}},
     {Rule::no_plugin, "INSTALL-028", error,
-     tr("there is no Tessivar.VC.asi in the game folder"), {},
-     {tr("copy Tessivar.VC.asi into scripts\\")}},
+     tr("there is no {plugin_name} in the game folder"), {},
+     {tr("copy {plugin_name} into scripts\\")}},
     {Rule::plugin_loaded, "INSTALL-029", info,
      tr("{path}: a copy of the plugin, where ASI loaders load it"), {}, {}},
 
@@ -245,31 +245,31 @@ constexpr std::array<RuleText, rule_count> rules{{
      tr("the plugin never reads {path}{why}: it reads its ini from plugins\\, scripts\\ or the "
         "game folder only, whatever folder it is in"), {},
      {tr("copy the lines you want from it into {ini}"), tr("move it to scripts\\"),
-      tr("move it to scripts\\ as Tessivar.VC.ini")}},
+      tr("move it to scripts\\ as {ini_name}")}},
     {Rule::stray_not_named, "INSTALL-034", error,
      tr("the plugin never reads {path}{why}"), {},
-     {tr("rename {path} to Tessivar.VC.ini"),
-      tr("rename {path} to Tessivar.VC.ini (Windows hides the .txt)")}},
+     {tr("rename {path} to {ini_name}"),
+      tr("rename {path} to {ini_name} (Windows hides the .txt)")}},
     {Rule::stray_beside, "INSTALL-035", warning,
      tr("the plugin never reads {path}{why}; it reads {ini}"), {},
      {tr("copy the lines you want from it into {ini}, then delete it")}},
     {Rule::stray_shadowed, "INSTALL-036", warning,
-     tr("the plugin never reads {path}{why}, and named Tessivar.VC.ini it would still be passed "
+     tr("the plugin never reads {path}{why}, and named {ini_name} it would still be passed "
         "over while {ini} exists"), {},
      {tr("copy the lines you want from it into {ini}")}},
     {Rule::stray_would_win, "INSTALL-037", warning,
      tr("the plugin never reads {path}{why}; it reads {ini}"), {},
-     {tr("rename {path} to Tessivar.VC.ini to make it the ini the plugin reads instead of "
+     {tr("rename {path} to {ini_name} to make it the ini the plugin reads instead of "
          "{ini}")}},
     {Rule::no_ini, "INSTALL-038", error,
-     tr("there is no Tessivar.VC.ini in plugins\\, scripts\\ or the game folder: the plugin "
+     tr("there is no {ini_name} in plugins\\, scripts\\ or the game folder: the plugin "
         "uses its default colours"), {},
-     {tr("put your Tessivar.VC.ini in scripts\\ (Tessivar.VC.check --template --output "
-         "Tessivar.VC.ini writes one with every default)")}},
+     {tr("put your {ini_name} in scripts\\ ({checker} --template --output "
+         "{ini_name} writes one with every default)")}},
     {Rule::walk_cut_short, "INSTALL-039", warning,
      tr("the game folder holds more files or deeper folders than the checker looks through; "
         "it may have missed some"), {},
-     {tr("look for copies of Tessivar.VC.asi yourself")}},
+     {tr("look for copies of {plugin_name} yourself")}},
     {Rule::ini_read, "INSTALL-040", info,
      tr("the plugin reads {ini}: the first of the three places that exists"), {}, {}},
     {Rule::ini_ignored, "INSTALL-041", warning,

@@ -71,41 +71,41 @@ std::string_view edit_cause(std::string_view typed, std::string_view key) {
 
 struct Alias {
     std::string_view typed; // folded, blanks and underscores dropped, "armor" as "armour"
-    std::string_view key;
+    std::size_t row;        // a key that is not in the table does not build
 };
 
 // Names players give the elements, mapped to the plugin's keys by meaning.
 constexpr std::array<Alias, 30> aliases{{
-    {"wastedbustedcolor", "WastedBusted"},
-    {"wastedcolor", "WastedBusted"},
-    {"bustedcolor", "WastedBusted"},
-    {"wastedbustedtextcolor", "WastedBusted"},
-    {"messageboxcolor", "Messagebox"},
-    {"messagebox1", "Messagebox"},
-    {"messageboxcolor2", "Messagebox2"},
-    {"messagebox2color", "Messagebox2"},
-    {"messageboxtextcolor", "Messagebox2"},
-    {"styledtextcolor", "Styledtext"},
-    {"wantedstarscolor", "WantedActiveColor"},
-    {"wantedstarcolor", "WantedActiveColor"},
-    {"wantedcolor", "WantedActiveColor"},
-    {"starscolor", "WantedActiveColor"},
-    {"wantedinactivecolor", "WantedNotActiveColor"},
-    {"wantedflashingcolor", "WantedFlashColor"},
-    {"cashcolor", "MoneyColor"},
-    {"moneytextcolor", "MoneyColor"},
-    {"clockcolor", "TimeColor"},
-    {"zonenamecolor", "ZoneColor"},
-    {"vehiclenamecolor", "VehicleColor"},
-    {"carcolor", "VehicleColor"},
-    {"healthcolor", "HealthNumberColor"},
-    {"armourcolor", "ArmourNumberColor"},
-    {"ammocolor", "BulletNumberColor"},
-    {"ammonumbercolor", "BulletNumberColor"},
-    {"bulletcolor", "BulletNumberColor"},
-    {"crosshaircolor", "NormalWeaponsCursorColor"},
-    {"crosshairsize", "AllWeaponsCursorSize"},
-    {"cursorsize", "AllWeaponsCursorSize"},
+    {"wastedbustedcolor", hud::row_of("WastedBusted")},
+    {"wastedcolor", hud::row_of("WastedBusted")},
+    {"bustedcolor", hud::row_of("WastedBusted")},
+    {"wastedbustedtextcolor", hud::row_of("WastedBusted")},
+    {"messageboxcolor", hud::row_of("Messagebox")},
+    {"messagebox1", hud::row_of("Messagebox")},
+    {"messageboxcolor2", hud::row_of("Messagebox2")},
+    {"messagebox2color", hud::row_of("Messagebox2")},
+    {"messageboxtextcolor", hud::row_of("Messagebox2")},
+    {"styledtextcolor", hud::row_of("Styledtext")},
+    {"wantedstarscolor", hud::row_of("WantedActiveColor")},
+    {"wantedstarcolor", hud::row_of("WantedActiveColor")},
+    {"wantedcolor", hud::row_of("WantedActiveColor")},
+    {"starscolor", hud::row_of("WantedActiveColor")},
+    {"wantedinactivecolor", hud::row_of("WantedNotActiveColor")},
+    {"wantedflashingcolor", hud::row_of("WantedFlashColor")},
+    {"cashcolor", hud::row_of("MoneyColor")},
+    {"moneytextcolor", hud::row_of("MoneyColor")},
+    {"clockcolor", hud::row_of("TimeColor")},
+    {"zonenamecolor", hud::row_of("ZoneColor")},
+    {"vehiclenamecolor", hud::row_of("VehicleColor")},
+    {"carcolor", hud::row_of("VehicleColor")},
+    {"healthcolor", hud::row_of("HealthNumberColor")},
+    {"armourcolor", hud::row_of("ArmourNumberColor")},
+    {"ammocolor", hud::row_of("BulletNumberColor")},
+    {"ammonumbercolor", hud::row_of("BulletNumberColor")},
+    {"bulletcolor", hud::row_of("BulletNumberColor")},
+    {"crosshaircolor", hud::row_of("NormalWeaponsCursorColor")},
+    {"crosshairsize", hud::row_of("AllWeaponsCursorSize")},
+    {"cursorsize", hud::row_of("AllWeaponsCursorSize")},
 }};
 
 // The longest name players give an element that maps to a key.
@@ -179,7 +179,9 @@ std::optional<KeySuggestion> nearest_table_key(std::string_view typed) {
             return KeySuggestion{hud::hud_setting_table[index].key,
                                  tr("the plugin spells it this way")};
     for (const auto& alias : aliases)
-        if (alias.typed == meaning) return KeySuggestion{alias.key, tr("the plugin's name for it")};
+        if (alias.typed == meaning)
+            return KeySuggestion{hud::hud_setting_table[alias.row].key,
+                                 tr("the plugin's name for it")};
     std::optional<KeySuggestion> best;
     std::size_t best_distance = 3; // more than two edits away is no suggestion
     for (std::size_t index = 0; index < hud::hud_setting_table.size(); ++index) {

@@ -1,5 +1,6 @@
 #include "ini_rules/template_ini.hpp"
 
+#include "config/settings_path.hpp"
 #include "hud/hud_setting_table.hpp"
 
 #include <cstdio>
@@ -58,11 +59,12 @@ std::string template_ini() {
     for (std::size_t row = 0; row < defaults.size(); ++row)
         defaults[row] = default_text(row);
     return settings_ini(
-        "; Tessivar.VC.ini: the HUD colours. Put this file in the game's plugins folder,\n"
-        "; its scripts folder, or next to the game's executable (the first found wins).\n"
-        "; One Key=value per line; keys are case-sensitive. Lines starting with ; or # are\n"
-        "; comments, and there are no comments after a value. A key left out takes the\n"
-        "; default shown here; a key with an empty value gives zeros.\n",
+        "; " + std::string{config::settings_file_name} +
+            ": the HUD colours. Put this file in the game's plugins folder,\n"
+            "; its scripts folder, or next to the game's executable (the first found wins).\n"
+            "; One Key=value per line; keys are case-sensitive. Lines starting with ; or # are\n"
+            "; comments, and there are no comments after a value. A key left out takes the\n"
+            "; default shown here; a key with an empty value gives zeros.\n",
         defaults);
 }
 

@@ -2,6 +2,7 @@
 
 #include "common/lower_case.hpp"
 #include "common/opened_file.hpp"
+#include "common/product_names.hpp"
 #include "install/pe_headers.hpp"
 
 #include <cstdio>
@@ -35,7 +36,7 @@ GameExecutables find_game_executables(const GameTree& tree, Findings& findings) 
     std::vector<std::string> every, unknown;
     for (const TreeEntry& entry : tree.entries) {
         if (entry.parts.size() != 1 || entry.folder || !ends_with_exe(entry.name()) ||
-            same_name(entry.name(), "Tessivar.VC.check.exe"))
+            same_name(entry.name(), checker_file_name))
             continue;
         const auto file = OpenedFile::open(entry.path);
         const auto headers = file ? read_pe_headers(*file) : std::nullopt;

@@ -1,6 +1,7 @@
 #include "install/plugin_copies.hpp"
 
 #include "common/opened_file.hpp"
+#include "common/product_names.hpp"
 #include "install/install_places.hpp"
 #include "install/name_variants.hpp"
 #include "install/pe_headers.hpp"
@@ -22,7 +23,7 @@ bool loadable_library(const TreeEntry& copy) {
 }
 
 // Where a copy goes to be loaded: scripts\ under the name the loader takes.
-constexpr std::string_view loaded_place = "scripts\\Tessivar.VC.asi";
+const std::string loaded_place = "scripts\\" + std::string{plugin_file_name};
 
 // Why the loader passes over a copy, and what makes it load; its weight is settled once
 // it is known whether another copy loads.
@@ -34,13 +35,13 @@ Finding not_loaded(const TreeEntry& copy, PluginName name, const LoaderPresence&
               term_arg("move", loads_here ? std::string_view{} : tr(" and move it to scripts\\"))};
     // Renamed in place where the loader loads from there, else moved to scripts\.
     const std::string renamed =
-        loads_here ? folder_path(copy.parts) + "Tessivar.VC.asi" : std::string{loaded_place};
+        loads_here ? folder_path(copy.parts) + std::string{plugin_file_name} : loaded_place;
     const auto made = [&](Rule rule, Weight weight, std::optional<Fix> fix) {
         Finding finding = install_finding(rule, weight, args, shown);
         finding.fix = std::move(fix);
         return finding;
     };
-    const Fix moved = path_fix(FixAction::rename, shown, std::string{loaded_place});
+    const Fix moved = path_fix(FixAction::rename, shown, loaded_place);
     if (name == PluginName::dll)
         return made(Rule::plugin_named_dll, Weight::blocks,
                     path_fix(FixAction::rename, shown, renamed));

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """The checker's command line: run as a player would, natively or under Wine."""
 
+import json
 import os
 import subprocess
 import sys
@@ -55,6 +56,24 @@ def fake_game_exe(build_address, carried=b""):
     return bytes(data) + carried
 
 
+def apply_fixes(data, fixes):
+    """The JSON report's line fixes applied as docs/checker.md says, apart from the checker's
+    code: lines end at a line feed (a CR before it belongs to the line end), the last first."""
+    lines = data.split(b"\n")
+    for fix in sorted(fixes, key=lambda f: -f["line"]):
+        at = fix["line"] - 1
+        cr = b"\r" if lines[at].endswith(b"\r") else b""
+        if fix["action"] == "replace-line":
+            lines[at] = fix["text"].encode() + cr
+        elif fix["action"] == "delete-line":
+            del lines[at]
+        elif fix["action"] == "comment-line":
+            lines[at] = b"; " + lines[at]
+        else:
+            raise AssertionError("not a line action: " + fix["action"])
+    return b"\n".join(lines)
+
+
 class CheckerCommandLine(unittest.TestCase):
     def setUp(self):
         self.dir = tempfile.TemporaryDirectory()
@@ -80,6 +99,70 @@ class CheckerCommandLine(unittest.TestCase):
         with open(path, "w", newline="") as out:
             out.write(text)
         return path
+
+    def report(self, *args):
+        """The JSON report: exactly one document on stdout, and the text's exit status."""
+        status, out, err = run("--format=json", *args)
+        self.assertEqual(status, run(*args)[0], args)
+        document = json.loads(out)  # one document and nothing else, or this fails
+        self.assertEqual(document["schema"], 1)
+        self.assertEqual(document["language"], "en")
+        self.assertRegex(document["version"], r"^\d+\.\d+\.\d+$")
+        answer = document["answer"]
+        self.assertIn(answer["verdict"], ("yes", "no", "cant-tell"))
+        codes = [f["code"] for f in document["findings"]]
+        self.assertIn(answer["code"], codes)
+        self.assertTrue(answer["message"])
+        self.assertEqual([s["key"] for s in document["settings"]], KEYS)
+        for setting in document["settings"]:
+            self.assertIsInstance(setting["value"], str)
+            self.assertTrue(setting["line"] is None or setting["line"] >= 1)
+        for finding in document["findings"]:
+            self.assertRegex(finding["code"], r"^(INI\d{3}|INSTALL-\d{3})$")
+            self.assertIn(finding["severity"], ("error", "warning", "info"))
+            self.assertTrue(finding["message"])
+            fix = finding.get("fix")
+            if fix and fix["action"] in ("replace-line", "delete-line", "comment-line"):
+                self.assertEqual(fix["line"], finding["line"])
+        return status, document
+
+    def test_json_follows_the_contract_on_every_kind_of_input(self):
+        clean = self.write("clean.ini", "MoneyColor=255 0 0\n")
+        broken = self.write("broken.ini", "MoneyColor=#FF0000\r\n[HUD]\r\n")
+        os.makedirs(os.path.join(self.root, "folder.ini"))
+        cases = [((host_path(clean),), 0, "yes", "INI000"),
+                 ((host_path(broken),), 1, "yes", "INI030"),
+                 ((host_path(os.path.join(self.root, "absent.ini")),), 2, "no", "INI013"),
+                 ((host_path(os.path.join(self.root, "folder.ini")),), 2, "no", "INI014"),
+                 (("--game", host_path(os.path.join(self.root, "nowhere"))), 2, "cant-tell",
+                  "INSTALL-042")]
+        for args, status, verdict, code in cases:
+            with self.subTest(args=args):
+                got, document = self.report(*args)
+                self.assertEqual((got, document["answer"]["verdict"], document["answer"]["code"]),
+                                 (status, verdict, code))
+        self.install()
+        self.write("scripts/Tessivar.VC.ini", "MoneyColor=1 2 3\n")
+        status, document = self.report("--game", host_path(self.root))
+        self.assertEqual((status, document["answer"]["code"]), (0, "INSTALL-001"))
+        self.assertEqual(document["ini"], {"path": "scripts\\Tessivar.VC.ini", "encoding": "ascii"})
+        money = [s for s in document["settings"] if s["key"] == "MoneyColor"][0]
+        self.assertEqual((money["value"], money["line"]), ("1 2 3", 1))
+
+    def test_json_fixes_applied_give_the_colours_meant(self):
+        path = self.write("meant.ini", "MoneyColor=rgb(255, 0, 0)\r\nZoneColor=#00FF00\r\n"
+                                       "timercolor=1 2 3\r\nAllWeaponsCursorSize=1,5\r\n")
+        _, document = self.report(host_path(path))
+        with open(path, "rb") as original:
+            fixed = apply_fixes(original.read(), [f["fix"] for f in document["findings"]
+                                                  if "fix" in f])
+        with open(path, "wb") as out:
+            out.write(fixed)
+        status, after = self.report(host_path(path))
+        self.assertEqual(status, 0, after["findings"])
+        values = {s["key"]: s["value"] for s in after["settings"]}
+        self.assertEqual((values["MoneyColor"], values["ZoneColor"], values["TimerColor"],
+                          values["AllWeaponsCursorSize"]), ("255 0 0", "0 255 0", "1 2 3 255", "1.5"))
 
     def test_unreadable_paths_exit_2_with_a_message(self):
         status, _, err = run(host_path(os.path.join(self.root, "absent.ini")))

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The editor page in headless Chromium: installs the test's npm packages the first
-# time, then runs it. Usage: run_page_test.sh PAGE NATIVE_CHECKER OUT_DIR
+# The editor page in headless Chromium (puppeteer-core, which tools/setup.sh installs).
+# Usage: run_page_test.sh PAGE NATIVE_CHECKER OUT_DIR
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 if [ ! -x "$2" ]; then
@@ -11,6 +11,7 @@ if [ ! -x "$2" ]; then
   exit 77
 fi
 if [ ! -d "$here/node_modules/puppeteer-core" ]; then
-  (cd "$here" && npm install --no-audit --no-fund --no-package-lock >/dev/null)
+  echo "no puppeteer-core in $here/node_modules: run tools/setup.sh"
+  exit 1
 fi
 exec node "$here/page_test.mjs" "$@"
