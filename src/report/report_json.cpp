@@ -53,8 +53,10 @@ std::string setting_json(const SettingReport& setting) {
 
 std::string setting_value_text(const SettingReport& setting) {
     std::string text;
-    for (std::size_t i = 0; i < setting.parsed.size(); ++i)
-        text += (i ? " " : "") + component_text(setting, i);
+    for (std::size_t i = 0; i < setting.parsed.size(); ++i) {
+        if (i) text += ' ';
+        text += component_text(setting, i);
+    }
     return text;
 }
 
