@@ -53,7 +53,7 @@ MUTATIONS = [
     ("line end", "src/edit/apply_fixes.cpp", "return lf_only ? \"\\n\" : \"\\r\\n\";", "return lf_only ? \"\\r\\n\" : \"\\n\";", NATIVE),
     ("line end", "src/edit/apply_fixes.cpp", "if (bytes[i] == '\\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\\n')) out += '\\n';", "if (bytes[i] == '\\r' && i + 1 < bytes.size() && bytes[i + 1] != '\\n') out += '\\n';", NATIVE),
     # UTF-8 at the edges of its lengths
-    ("utf-8", "src/common/json_text.cpp", "const std::size_t length = lead >= 0xC2 && lead < 0xE0", "const std::size_t length = lead >= 0xC0 && lead < 0xE0", NATIVE),
+    ("utf-8", "src/common/json_text.cpp", "        if ((next & 0xC0) != 0x80) return 0;\n", "", NATIVE),
     ("utf-8", "src/common/json_text.cpp", "constexpr std::uint32_t least[] = {0, 0, 0x80, 0x800, 0x10000};", "constexpr std::uint32_t least[] = {0, 0, 0x80, 0x7FF, 0x10000};", NATIVE),
     ("utf-8", "src/edit/text_encoding.cpp", "} else if (code < 0x800) {", "} else if (code <= 0x800) {", NATIVE),
     ("utf-8", "src/edit/text_encoding.cpp", "} else if (code < 0x10000) {", "} else if (code <= 0x10000) {", NATIVE),

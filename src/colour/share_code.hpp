@@ -5,7 +5,7 @@
 // "TVC1" (the format), then 158 base-62 digits of 117 bytes: the 89 byte components in
 // table order (0 where the plugin writes nothing), the 3 sizes' single-precision bits
 // (little-endian), 12 bytes whose bit i marks byte component i as not written, and
-// the CRC-32 of the tag and those 113 bytes.
+// the CRC-32 of the tag and those 113 bytes (big-endian).
 
 #include "colour/written_settings.hpp"
 

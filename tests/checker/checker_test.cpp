@@ -1,6 +1,7 @@
 #include "config/settings_file.hpp"
 #include "findings/render.hpp"
 #include "hud/apply_settings.hpp"
+#include "ini_rules/encoding.hpp"
 #include "ini_rules/ini_check.hpp"
 #include "ini_rules/key_suggestion.hpp"
 #include "ini_rules/template_ini.hpp"
@@ -101,6 +102,61 @@ TEST_F(CheckerTest, TemplateReadsBackAsTheDefaults) {
     EXPECT_EQ(from_template.writes().size(), 92u);
     EXPECT_EQ(from_template.writes(), from_nothing.writes());
     EXPECT_EQ(config::SettingsFile{template_path.c_str()}.size(), 34u);
+}
+
+// How faint an alpha is said to make a colour: the boundaries the docs give (64, 192).
+TEST(ValueFindings, AnAlphaIsNamedNearlyInvisibleOrSeeThroughAtItsBounds) {
+    const std::vector<std::pair<int, std::string>> alphas{
+        {63, "nearly invisible"}, {64, "see-through"}, {191, "see-through"}, {192, ""}};
+    for (const auto& [alpha, effect] : alphas) {
+        const auto report =
+            checker::check_settings_bytes("CounterColor=1 2 3 " + std::to_string(alpha) + " 9\n");
+        ASSERT_EQ(report.findings.size(), 1u) << alpha;
+        const std::string said = checker::message_of(report.findings[0], checker::english());
+        EXPECT_EQ(said.find("nearly invisible") != std::string::npos, effect == "nearly invisible")
+            << said;
+        EXPECT_EQ(said.find("see-through") != std::string::npos, effect == "see-through") << said;
+    }
+}
+
+// A size is usual up to 1000 either way; beyond, the plugin's writing it is said.
+TEST(ValueFindings, ASizeBeyondTheLargestUsualIsNamed) {
+    const std::vector<std::pair<std::string, bool>> sizes{
+        {"1000", false}, {"-1000", false}, {"1000.5", true}, {"-1001", true}, {"inf", true}};
+    for (const auto& [size, named] : sizes) {
+        const auto report = checker::check_settings_bytes("AllWeaponsCursorSize=" + size + "\n");
+        EXPECT_EQ(!report.findings.empty(), named) << size;
+    }
+}
+
+// UTF-8 is told from other 8-bit text by every sequence's first and last value, and
+// UTF-16 only where the bytes are UTF-16 text from their start.
+TEST(Encoding, IsToldAtTheEdges) {
+    using namespace std::string_literals;
+    const auto le = [](std::string_view ascii) {
+        std::string out;
+        for (const char c : ascii)
+            out += std::string{c, '\0'};
+        return out;
+    };
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"MoneyColor=1 2 3\n", "ascii"},
+        {"; \xF4\x8F\xBF\xBF\n", "utf-8"},          // U+10FFFF
+        {"; \xF4\x90\x80\x80\n", "ansi"},           // past it
+        {"; \xE0\xA0\x80 \xED\x9F\xBF\n", "utf-8"}, // U+0800, U+D7FF
+        {"; \xE0\x9F\xBF\n", "ansi"},               // overlong
+        {"; \xED\xA0\x80\n", "ansi"},               // a surrogate
+        {"; caf\xE9\n", "ansi"},
+        {"\xEF\xBB\xBFMoneyColor=1 2 3\n", "utf-8-bom"},
+        {"\xFF\xFE" + le("MoneyColor=1 2 3"), "utf-16le"},
+        {le("MoneyColor=1 2 3\r\n"), "utf-16le"},
+        {le("MoneyColor=1 2 3\r\n").substr(1) + "\0"s, "utf-16be"},
+        // 8-bit text a crashed editor padded with NULs: the plugin reads its setting
+        {"MoneyColor=1 2 3\r\n" + std::string(4000, '\0'), "ascii"},
+        {"MoneyColor=1 2 3" + std::string(3, '\0'), "ascii"},
+    };
+    for (const auto& [bytes, id] : cases)
+        EXPECT_EQ(checker::encoding_id(bytes), id) << testing::PrintToString(bytes);
 }
 
 TEST(KeySuggestion, FarOffKeysGetNone) {

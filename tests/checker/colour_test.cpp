@@ -5,10 +5,14 @@
 #include "colour/element_contrast.hpp"
 #include "colour/palettes.hpp"
 #include "ini_rules/template_ini.hpp"
+#include "ini_rules/value_advice.hpp"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -105,6 +109,54 @@ TEST(ElementContrast, TheFixKeepsTheHueAndMovesLeast) {
     EXPECT_LT(checker::contrast_ratio(nudged, night), 3.0);
     // Already enough: unchanged.
     EXPECT_EQ(checker::nearest_reaching({255, 255, 255}, 255, night, 3.0), (Colour{255, 255, 255}));
+}
+
+// The colour names players write, each with the colour CSS gives it.
+TEST(MeantColour, EveryNameGivesItsColour) {
+    const std::vector<std::pair<std::string, std::vector<long long>>> names{
+        {"black", {0, 0, 0}},       {"white", {255, 255, 255}}, {"red", {255, 0, 0}},
+        {"lime", {0, 255, 0}},      {"green", {0, 128, 0}},     {"blue", {0, 0, 255}},
+        {"yellow", {255, 255, 0}},  {"cyan", {0, 255, 255}},    {"aqua", {0, 255, 255}},
+        {"magenta", {255, 0, 255}}, {"fuchsia", {255, 0, 255}}, {"silver", {192, 192, 192}},
+        {"gray", {128, 128, 128}},  {"grey", {128, 128, 128}},  {"maroon", {128, 0, 0}},
+        {"olive", {128, 128, 0}},   {"purple", {128, 0, 128}},  {"teal", {0, 128, 128}},
+        {"navy", {0, 0, 128}},      {"orange", {255, 165, 0}},  {"pink", {255, 192, 203}},
+        {"brown", {165, 42, 42}},   {"gold", {255, 215, 0}},    {"violet", {238, 130, 238}},
+    };
+    for (const auto& [name, numbers] : names) {
+        const auto meant = checker::meant_colour(name, false);
+        ASSERT_TRUE(meant) << name;
+        EXPECT_EQ(meant->numbers, numbers) << name;
+    }
+    EXPECT_FALSE(checker::meant_colour("bright", false));
+}
+
+// On a light backdrop the fix darkens, on a dark one it lightens, and it stops as soon
+// as the ratio is reached.
+TEST(ElementContrast, TheFixMovesAwayFromTheBackdropAndNoFurther) {
+    struct Case {
+        Colour colour, backdrop;
+        bool lighter;
+    };
+    const std::vector<Case> cases{
+        {{200, 200, 200}, {255, 255, 255}, false},
+        {{255, 230, 120}, {240, 240, 230}, false},
+        {{60, 60, 60}, {0, 0, 0}, true},
+        {{40, 20, 90}, {14, 18, 30}, true},
+    };
+    for (const auto& [colour, backdrop, lighter] : cases) {
+        const auto fixed = checker::nearest_reaching(colour, 255, backdrop, 3.0);
+        ASSERT_TRUE(fixed);
+        EXPECT_GE(checker::contrast_ratio(*fixed, backdrop), 3.0);
+        const auto moved = [&](int from, int to) { return lighter ? to >= from : to <= from; };
+        EXPECT_TRUE(moved(colour.red, fixed->red) && moved(colour.green, fixed->green) &&
+                    moved(colour.blue, fixed->blue));
+        const int back = lighter ? -6 : 6;
+        const Colour short_of{std::clamp(fixed->red + back, 0, 255),
+                              std::clamp(fixed->green + back, 0, 255),
+                              std::clamp(fixed->blue + back, 0, 255)};
+        EXPECT_LT(checker::contrast_ratio(short_of, backdrop), 3.0);
+    }
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // joining and escaping, and text made safe for a JSON document.
 
 #include "common/json_text.hpp"
+#include "common/printable.hpp"
 #include "findings/render.hpp"
 
 #include <gtest/gtest.h>
@@ -91,6 +92,21 @@ TEST(Renderer, TakesThePluralFormTheCountNeeds) {
     EXPECT_EQ(count_of({list_arg("count", std::vector<std::string>{"a", "b", "c"})}), 3u);
 }
 
+// Every byte a terminal could act on, escaped; the printable ones as they are.
+TEST(Printable, EscapesExactlyTheControlAndNonAsciiBytes) {
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {" ~", " ~"},
+        {"\x1F", "\\x1F"},
+        {"\x7F", "\\x7F"},
+        {"\x80\xFF", "\\x80\\xFF"},
+        {std::string(1, '\0'), "\\x00"},
+        {"\x1B[2J", "\\x1B[2J"},
+        {"a\tb", "a\\x09b"},
+    };
+    for (const auto& [text, shown] : cases)
+        EXPECT_EQ(printable(text), shown);
+}
+
 TEST(JsonText, IsAlwaysUtf8AndNeverEndsEarly) {
     const std::vector<std::pair<std::string, std::string>> cases{
         {"plain", "\"plain\""},
@@ -102,6 +118,15 @@ TEST(JsonText, IsAlwaysUtf8AndNeverEndsEarly) {
         {"\xC0\xAF", "\"\\\\xC0\\\\xAF\""},
         {"\xED\xA0\x80", "\"\\\\xED\\\\xA0\\\\x80\""},
         {"\xE2\x82", "\"\\\\xE2\\\\x82\""},
+        {"\xC2"
+         "A",
+         "\"\\\\xC2A\""}, // a lead byte without its continuation
+        // the first and last of each length: U+0080, U+07FF, U+0800, U+FFFF, U+10000, U+10FFFF
+        {"\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF",
+         "\"\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF\""},
+        // just past them: an overlong U+07FF, U+110000
+        {"\xE0\x9F\xBF", "\"\\\\xE0\\\\x9F\\\\xBF\""},
+        {"\xF4\x90\x80\x80", "\"\\\\xF4\\\\x90\\\\x80\\\\x80\""},
     };
     for (const auto& [text, json] : cases)
         EXPECT_EQ(json_string(text), json);

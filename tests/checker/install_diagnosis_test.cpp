@@ -216,6 +216,20 @@ TEST_F(InstallDiagnosis, NamesReachTheReportEscaped) {
 }
 #endif
 
+// The plugin opens an ini by a path of at most 259 characters: at 260 it finds none.
+TEST_F(InstallDiagnosis, AnIniPathOf259IsReachedAnd260IsNot) {
+    for (const std::size_t length : {std::size_t{259}, std::size_t{260}}) {
+        const std::string game = "long" + std::to_string(length);
+        diagnose({{}, Verdict::yes, ""}, game); // lays the complete install out
+        const auto with_length = [&](const fs::path& path) -> std::optional<std::size_t> {
+            return checker::utf8(path).ends_with(".ini") ? length : 10;
+        };
+        const auto seen = checker::diagnose_install(dir.path() / game, with_length);
+        EXPECT_EQ(seen.verdict, length < 260 ? Verdict::yes : Verdict::no) << length;
+        EXPECT_EQ(seen.counting, length < 260 ? 1 : -1) << length;
+    }
+}
+
 // A 700 MB executable is read by its headers and three words: no memory, no time.
 TEST_F(InstallDiagnosis, AHugeExecutableIsReadByItsHeadersOnly) {
     const auto game = dir.write("huge/gta-vc.exe", contents("game100"));

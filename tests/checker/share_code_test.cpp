@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <vector>
+
 #include <string>
 #include <vector>
 
@@ -132,6 +135,71 @@ TEST(ShareCode, ForeignOrBrokenCodesSayWhy) {
     pasted += "\n";
     const auto wrapped = checker::read_share_code(pasted);
     EXPECT_TRUE(wrapped.settings) << wrapped.problem;
+}
+
+// The code's 117 bytes and back, by the format's own description, apart from the
+// checker's code: base 62, most significant digit first; a CRC-32 of the tag and the rest,
+// big-endian.
+std::vector<std::uint8_t> bytes_of_code(std::string_view code) {
+    const std::string_view alphabet =
+        "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    std::vector<std::uint8_t> bytes(117, 0);
+    for (const char c : code.substr(4)) {
+        unsigned carry = static_cast<unsigned>(alphabet.find(c));
+        for (std::size_t i = bytes.size(); i-- > 0;) {
+            carry += bytes[i] * 62u;
+            bytes[i] = static_cast<std::uint8_t>(carry & 0xFF);
+            carry >>= 8;
+        }
+    }
+    return bytes;
+}
+
+std::string code_of_bytes(std::vector<std::uint8_t> bytes) {
+    const std::string_view alphabet =
+        "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    std::uint32_t crc = 0xFFFFFFFFu;
+    std::string tagged = "TVC1";
+    tagged.append(bytes.begin(), bytes.end() - 4);
+    for (const char c : tagged) {
+        crc ^= static_cast<std::uint8_t>(c);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    crc = ~crc;
+    for (int b = 0; b < 4; ++b)
+        bytes[113 + b] = static_cast<std::uint8_t>(crc >> (24 - 8 * b)); // big-endian
+    std::string digits(158, '0');
+    for (std::size_t place = digits.size(); place-- > 0;) {
+        unsigned remainder = 0;
+        for (auto& byte : bytes) {
+            const unsigned value = remainder * 256 + byte;
+            byte = static_cast<std::uint8_t>(value / 62);
+            remainder = value % 62;
+        }
+        digits[place] = alphabet[remainder];
+    }
+    return "TVC1" + digits;
+}
+
+TEST(ShareCode, MarksPastTheTablesComponentsAreRefused) {
+    const std::string code = checker::share_code(written(""));
+    const auto bytes = bytes_of_code(code);
+    ASSERT_EQ(code_of_bytes(bytes), code); // the encoding here is the format's
+    // The mask's last byte: bit 0 marks the 89th component; bits 1 to 7 mark nothing.
+    for (const int bit : {1, 7}) {
+        auto marked = bytes;
+        marked[89 + 12 + 11] |= static_cast<std::uint8_t>(1u << bit);
+        const auto reading = checker::read_share_code(code_of_bytes(marked));
+        EXPECT_FALSE(reading.settings) << bit;
+        EXPECT_FALSE(reading.problem.empty());
+    }
+    auto last = bytes; // the 89th component not written: its mark, and 0 for its byte
+    last[89 + 12 + 11] |= 1u;
+    last[88] = 0;
+    const auto reading = checker::read_share_code(code_of_bytes(last));
+    ASSERT_TRUE(reading.settings) << reading.problem;
+    EXPECT_FALSE((*reading.settings)[hud::hud_setting_count - 2].bytes[3]); // the last one
 }
 
 } // namespace

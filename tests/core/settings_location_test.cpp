@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <set>
 #include <string>
 
@@ -64,6 +65,22 @@ TEST(SettingsLocation, PathThatDoesNotFitLeavesSettingsPathEmpty) {
 
     config::store_settings_path("C:\\a\\Tessivar.VC.ini");
     EXPECT_STREQ(config::settings_path.data(), "C:\\a\\Tessivar.VC.ini");
+}
+
+// A candidate of 259 characters and its NUL fill the plugin's 260 bytes; one more does not
+// fit, and nothing of it is written.
+TEST(SettingsLocation, ACandidateFitsWithItsNulOrIsNotWrittenAtAll) {
+    std::array<char, config::path_capacity> out{};
+    const std::string name = "plugins";
+    const std::size_t rest = name.size() + 1 + std::string_view{"Tessivar.VC.ini"}.size();
+    for (const std::size_t length : {std::size_t{259}, std::size_t{260}}) {
+        const std::string folder(length - rest, 'f');
+        ASSERT_EQ(config::candidate_length(folder, name), length);
+        out.fill('x');
+        const bool written = config::write_candidate_path(folder, name, out);
+        EXPECT_EQ(written, length < config::path_capacity) << length;
+        EXPECT_EQ(std::string{out.data()}.size(), written ? length : 0u) << length;
+    }
 }
 
 } // namespace

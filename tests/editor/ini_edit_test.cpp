@@ -89,6 +89,10 @@ TEST(IniEdit, ConvertsWhatThePluginCannotReadKeepingEveryLine) {
     };
     for (const auto& [bytes, expected] : cases)
         EXPECT_EQ(editor::plugin_readable(bytes), expected);
+    // The first and last character of each UTF-8 length, from UTF-16.
+    const std::string edges = "\xFF\xFE\x7F\0\x80\0\xFF\x07\x00\x08\xFF\xFF\x00\xD8\x00\xDC"s;
+    EXPECT_EQ(editor::plugin_readable(edges),
+              "\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF0\x90\x80\x80");
 }
 
 // Each kind of fix on a file as it is saved: the bytes it gives, to the byte.
@@ -119,6 +123,9 @@ TEST(Fixes, EachFindingsFixGivesTheseBytes) {
         {"[HUD]\r\nMoneyColor 1 2 3\r\n", "; [HUD]\r\nMoneyColor=1 2 3\r\n"},
         // UTF-16 as 8-bit text
         {widened("MoneyColor=1 2 3\r\n", true), "MoneyColor=1 2 3\r\n"},
+        // a carriage return at the very end gets its line feed too
+        {"; c\nMoneyColor=1 2 3\rZoneColor=4 5 6\r",
+         "; c\nMoneyColor=1 2 3\r\nZoneColor=4 5 6\r\n"},
     };
     for (const auto& [file, after] : cases) {
         const auto report = checker::check_settings_bytes(file);
@@ -141,6 +148,16 @@ TEST(Fixes, LinesAreTheCheckersAndTheOrderKeepsThemRight) {
     EXPECT_EQ(editor::apply_fix(file, checker::line_fix(FixAction::delete_line, 5)), file);
     // The last line, without an end, goes with the end before it.
     EXPECT_EQ(editor::apply_fix("A=1\nB=2", checker::line_fix(FixAction::delete_line, 2)), "A=1");
+    // A new line after one that ends in a carriage return alone: only its line feed is
+    // added before it; after a line without an end, the file's own line end.
+    const auto appended = [](std::string_view bytes) {
+        return editor::apply_fix(bytes, checker::line_fix(FixAction::append_line, 0, "E=5"));
+    };
+    EXPECT_EQ(appended("A=1\rB=2\r"), "A=1\rB=2\r\nE=5\r\n");
+    EXPECT_EQ(appended("A=1\nB=2"), "A=1\nB=2\nE=5\n");
+    EXPECT_EQ(appended("A=1\r\nB=2"), "A=1\r\nB=2\r\nE=5\r\n");
+    EXPECT_EQ(editor::set_value("A=1\rB=2\r", "ZoneTextStyle", "1"),
+              "A=1\rB=2\r\nZoneTextStyle=1\r\n");
 }
 
 // ---- the property: generated files, random edits -------------------------------------

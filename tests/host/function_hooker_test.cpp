@@ -254,6 +254,25 @@ TEST_F(FunctionHookerTest, TwoHookersRemovedInEitherOrderRestoreTheSiteOnce) {
     }
 }
 
+// Another mod hooks the site over ours and keeps it: when ours goes, its call stays, and
+// the game goes on through it (to ours no more).
+TEST_F(FunctionHookerTest, AnotherModsHookOverOursIsLeftWhenOursGoes) {
+    constexpr auto site = arena_site(12);
+    test_support::lay_out_call(site, host_function);
+    auto ours = std::make_unique<hooker<site>>();
+    ours->install(noting("ours"));
+    const HostAddress at = injector::translate(injector::rebase(site));
+    injector::write_call(
+        at, static_cast<HostAddress>(reinterpret_cast<std::uintptr_t>(&other_host_function)));
+    const auto theirs = bytes_of(site);
+    ours.reset();
+    EXPECT_EQ(bytes_of(site), theirs);
+    EXPECT_FALSE(manager<site>::instance()->is_installed());
+    trace.clear();
+    EXPECT_EQ(execute_site(site), reinterpret_cast<void*>(0x5678));
+    EXPECT_EQ(trace, "");
+}
+
 } // namespace
 
 namespace {

@@ -45,8 +45,22 @@ using namespace simhost;
 
 int host_function_calls = 0;
 
+std::uint8_t* at(Address host_address);
+
+// A game's function may set HUD bytes of its own: the money's red here, each call. The
+// plugin's pass, run after it, must have the last word.
+void set_own_money_red() {
+    constexpr Address money_red = hud::hud_setting_table[hud::row_of("MoneyColor")].targets[0];
+    std::uint8_t* red = at(money_red);
+    DWORD old = 0;
+    if (!VirtualProtect(red, 1, PAGE_EXECUTE_READWRITE, &old)) return;
+    *red = hud_byte(money_red);
+    VirtualProtect(red, 1, old, &old);
+}
+
 extern "C" __attribute__((noinline)) void* host_function() {
     ++host_function_calls;
+    set_own_money_red();
     return reinterpret_cast<void*>(static_cast<std::uintptr_t>(host_result));
 }
 
