@@ -1,9 +1,11 @@
 #include "edit/ini_edit.hpp"
 
+#include "common/byte_order_mark.hpp"
 #include "config/settings_file.hpp"
 #include "edit/piece_edits.hpp"
 #include "edit/text_encoding.hpp"
 #include "hud/hud_setting_table.hpp"
+#include "ini_rules/pass_extent.hpp"
 #include "ini_rules/template_ini.hpp"
 #include "ini_rules/text_mode.hpp"
 #include "ini_rules/value_findings.hpp"
@@ -46,8 +48,40 @@ std::vector<double> reading(const config::SettingsFile& file, std::string_view k
     return checker::parsed_components(hud::hud_setting_table[*row], file);
 }
 
+// The store of what the plugin's pass reads of `bytes`, its bound included.
+config::SettingsFile plugin_store(std::string_view bytes) {
+    const checker::PluginText read = checker::plugin_text(bytes, 0);
+    return config::SettingsFile::from_text(
+        std::string_view{read.text}.substr(0, read.extent.bytes));
+}
+
 std::vector<double> reading_of(std::string_view bytes, std::string_view key) {
-    return reading(config::SettingsFile::from_text(checker::windows_text_mode(bytes)), key);
+    return reading(plugin_store(bytes), key);
+}
+
+bool blank_line(std::string_view bytes, const ReaderPiece& piece) {
+    const std::string_view text = bytes.substr(piece.start, piece.end - piece.start);
+    return text.find_first_not_of(" \t\r\n") == std::string_view::npos && text.ends_with('\n');
+}
+
+// Where a key the file does not set goes, for the plugin to read it: a new line after the
+// last one it reads. A file longer than the pass reads has no room there: the key takes
+// the place of a blank line the pass reads, or comes first, which moves the last line
+// the pass reads out of its reach (and is kept only where that costs nothing).
+std::vector<Splice> new_line_places(std::string_view bytes, const ReaderLines& lines,
+                                    std::string_view entry) {
+    if (!lines.beyond_bound) return {appended_line(bytes, lines, entry)};
+    std::vector<Splice> places;
+    for (const ReaderPiece& piece : lines.pieces)
+        if (blank_line(bytes, piece)) {
+            const std::size_t end =
+                bytes.substr(0, piece.end).ends_with("\r\n") ? piece.end - 2 : piece.end - 1;
+            places.push_back({piece.start, end - piece.start, std::string{entry}});
+            break;
+        }
+    const std::size_t first = starts_with_byte_order_mark(bytes) ? byte_order_mark.size() : 0;
+    places.push_back({first, 0, std::string{entry} + std::string{line_end_of(bytes)}});
+    return places;
 }
 
 } // namespace
@@ -57,8 +91,7 @@ Splice value_splice(std::string_view bytes, std::string_view key, std::string_vi
     const ReaderLines lines = reader_lines(bytes);
     const ReaderPiece* piece = winning_piece(lines, key);
     const std::vector<Splice> candidates =
-        piece ? replacements(bytes, lines, *piece, entry)
-              : std::vector<Splice>{appended_line(bytes, lines, entry)};
+        piece ? replacements(bytes, lines, *piece, entry) : new_line_places(bytes, lines, entry);
     const std::vector<double> wanted = reading_of(entry + "\n", key);
     const Entries others = entries_except(lines, key);
     for (const auto& candidate : candidates) {
@@ -66,6 +99,9 @@ Splice value_splice(std::string_view bytes, std::string_view key, std::string_vi
         if (reading_of(after, key) == wanted && entries_except(reader_lines(after), key) == others)
             return candidate;
     }
+    // Past the pass's bound, a place the plugin reads but which would cost another setting
+    // is no place: nothing changes, and the checker says why.
+    if (lines.beyond_bound) return {};
     return candidates.back();
 }
 
@@ -94,7 +130,7 @@ std::optional<std::string> reset_at_once(std::string_view bytes) {
             std::string{hud::hud_setting_table[row].key} + "=" + checker::default_text(row);
         out = applied(out, replacements(bytes, lines, *piece, entry).front());
     }
-    const auto file = config::SettingsFile::from_text(checker::windows_text_mode(out));
+    const auto file = plugin_store(out);
     for (const auto& [piece, row] : places) {
         const char* key = hud::hud_setting_table[row].key;
         if (reading(file, key) !=

@@ -1,9 +1,8 @@
 #include "edit/reader_lines.hpp"
 
 #include "config/settings_file.hpp"
+#include "ini_rules/pass_extent.hpp"
 #include "ini_rules/text_mode.hpp"
-
-#include <cstring>
 
 namespace editor {
 namespace {
@@ -32,25 +31,29 @@ ReaderLines reader_lines(std::string_view bytes) {
     ReaderLines lines;
     const std::size_t stop = bytes.find(checker::end_of_file_mark);
     lines.readable_end = stop == std::string_view::npos ? bytes.size() : stop;
-    const std::string text = checker::windows_text_mode(bytes);
+    // Only what the plugin's pass reads: its pieces are the ones an edit may touch.
+    const checker::PluginText read = checker::plugin_text(bytes, 0);
+    const std::string_view text = std::string_view{read.text}.substr(0, read.extent.bytes);
+    lines.beyond_bound = read.extent.first_unread_line != 0;
     std::string_view rest{text};
     std::size_t raw = 0;
     int line = 1;
-    // The reader's own cutting and parsing; only the spans are worked out here.
-    config::for_each_settings_piece(
-        std::string_view{text}, [&](const char* piece, const auto& entry) {
-            const std::size_t length = piece_length(rest);
-            ReaderPiece out{raw, raw_after(bytes, raw, length), line, std::nullopt, {}};
-            if (entry) {
-                out.key = std::string{entry->key};
-                out.value = std::string{entry->value};
-            }
-            const std::size_t seen = std::strlen(piece);
-            if (seen > 0 && piece[seen - 1] == '\n') ++line;
-            raw = out.end;
-            rest.remove_prefix(length);
-            lines.pieces.push_back(std::move(out));
-        });
+    char piece[config::line_buffer_size];
+    // The reader's own cutting and parsing; only the spans are worked out here. Lines are
+    // counted by the line feeds the pieces take, whatever a NUL hides of one.
+    for (std::string_view cut = text; config::cut_settings_piece(cut, piece);) {
+        const std::size_t length = piece_length(rest);
+        ReaderPiece out{raw, raw_after(bytes, raw, length), line, std::nullopt, {}};
+        if (const auto entry = config::parse_settings_piece(piece)) {
+            out.key = std::string{entry->key};
+            out.value = std::string{entry->value};
+        }
+        if (rest[length - 1] == '\n') ++line;
+        raw = out.end;
+        rest.remove_prefix(length);
+        lines.pieces.push_back(std::move(out));
+    }
+    lines.read_end = raw;
     return lines;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The ini as the plugin's reader takes it (Windows text mode, 255-byte pieces, a NUL
-// hiding the rest of its piece, a Ctrl-Z ending the file), with every piece's place in
-// the file's bytes: edits address exactly the bytes the reader took a setting from.
+// hiding the rest of its piece, a Ctrl-Z ending the file, the pass's bound of pieces),
+// with every piece's place in the file's bytes: edits address exactly the bytes the
+// reader took a setting from.
 
 #include <cstddef>
 #include <optional>
@@ -20,8 +21,10 @@ struct ReaderPiece {
 };
 
 struct ReaderLines {
-    std::vector<ReaderPiece> pieces;
-    std::size_t readable_end = 0; // where the reader stops: the first Ctrl-Z, or the end
+    std::vector<ReaderPiece> pieces; // those the plugin's pass reads, no more
+    std::size_t readable_end = 0;    // where the reader stops: the first Ctrl-Z, or the end
+    std::size_t read_end = 0;        // where the pass stops: its bound, or readable_end
+    bool beyond_bound = false;       // the file holds more lines than the pass reads
 };
 
 ReaderLines reader_lines(std::string_view bytes);

@@ -2,6 +2,7 @@
 
 #include "common/byte_order_mark.hpp"
 #include "common/trimmed.hpp"
+#include "ini_rules/pass_extent.hpp"
 #include "ini_rules/text_mode.hpp"
 
 #include <algorithm>
@@ -30,7 +31,7 @@ int line_count(std::string_view text) {
 // What the plugin leaves unread after a Ctrl-Z matters when a setting is among it.
 Finding ctrl_z_finding(std::string_view text, std::string_view after) {
     Finding finding = make_finding(Rule::ctrl_z, line_count(text), {});
-    const LineScan unread = scan_lines(windows_text_mode(after));
+    const LineScan unread = scan_lines(windows_text_mode(after.substr(0, pass_read_limit)));
     if (std::none_of(unread.occurrences.begin(), unread.occurrences.end(),
                      [](const auto& key) { return is_table_key(key.first); }))
         finding.severity = Severity::warning;
@@ -50,11 +51,13 @@ Finding empty_file_finding() {
     return make_finding(Rule::empty_file, 0, {});
 }
 
-Findings saving_findings(std::string_view bytes, std::string_view text, const LineScan& scan) {
+Findings saving_findings(std::string_view bytes, std::string_view text, const LineScan& scan,
+                         bool read_to_end) {
     Findings findings;
     if (starts_with_byte_order_mark(bytes)) findings.push_back(byte_order_mark_finding(scan));
+    // A Ctrl-Z past what the plugin reads stops nothing.
     if (const std::size_t stop = bytes.find(end_of_file_mark);
-        stop != std::string_view::npos && !trimmed(bytes.substr(stop + 1)).empty())
+        read_to_end && stop != std::string_view::npos && !trimmed(bytes.substr(stop + 1)).empty())
         findings.push_back(ctrl_z_finding(text, bytes.substr(stop + 1)));
     // A carriage return at the very end only ends the last line.
     const std::size_t carriage_return = text.find('\r');

@@ -160,10 +160,10 @@ std::optional<CheckReport> check_settings_file(const std::string& path) {
 }
 
 CheckReport check_settings_bytes(std::string_view bytes) {
-    const std::string whole_text = windows_text_mode(bytes);
     // The checker sees what the plugin's pass reads, and no more.
-    const PassExtent extent = pass_extent(whole_text);
-    const std::string_view text = std::string_view{whole_text}.substr(0, extent.bytes);
+    const PluginText read = plugin_text(bytes);
+    const PassExtent& extent = read.extent;
+    const std::string_view text = std::string_view{read.text}.substr(0, extent.bytes);
     CheckReport report;
     LineScan scan = scan_lines(text);
     const config::SettingsFile file = config::SettingsFile::from_text(text);
@@ -180,11 +180,11 @@ CheckReport check_settings_bytes(std::string_view bytes) {
         report_settings(file, scan, report);
         return report;
     }
-    report.findings = saving_findings(bytes, text, scan);
+    report.findings = saving_findings(bytes, text, scan, extent.first_unread_line == 0);
     report.findings.insert(report.findings.end(), scan.findings.begin(), scan.findings.end());
     check_keys(scan, report.findings);
     if (extent.first_unread_line)
-        report.findings.push_back(unread_finding(std::string_view{whole_text}.substr(extent.bytes),
+        report.findings.push_back(unread_finding(std::string_view{read.text}.substr(extent.bytes),
                                                  extent.first_unread_line));
 
     report_settings(file, scan, report);

@@ -1,5 +1,7 @@
 #include "ini_rules/pass_extent.hpp"
 
+#include "ini_rules/text_mode.hpp"
+
 namespace checker {
 
 PassExtent pass_extent(std::string_view text) {
@@ -15,6 +17,18 @@ PassExtent pass_extent(std::string_view text) {
     if (rest.empty()) return {bytes, 0};
     // A line cut by the limit is unread from its next piece on, on the same line.
     return {bytes, line};
+}
+
+PluginText plugin_text(std::string_view bytes, std::size_t unread_bytes) {
+    // Raw bytes are at most twice the text they give (every line feed after a CR).
+    const std::size_t looked_at = pass_read_limit + 2 * unread_bytes + 1;
+    PluginText read{windows_text_mode(bytes.substr(0, looked_at)), {}, bytes.size() > looked_at};
+    read.extent = pass_extent(read.text);
+    if (read.text.size() > read.extent.bytes + unread_bytes) {
+        read.text.resize(read.extent.bytes + unread_bytes);
+        read.more_unread = true;
+    }
+    return read;
 }
 
 } // namespace checker

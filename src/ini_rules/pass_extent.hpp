@@ -5,6 +5,7 @@
 #include "config/settings_file.hpp"
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace checker {
@@ -21,5 +22,16 @@ struct PassExtent {
 
 // Over the text as the plugin's runtime hands it over (Windows text mode).
 PassExtent pass_extent(std::string_view text);
+
+// What the plugin's pass reads of a file's bytes: the text its runtime hands over, up to
+// the pass's bound; and past it, at most `unread_bytes` more of the text, for telling what
+// the plugin misses there. Only as much of the bytes is looked at as that takes, however
+// large the file.
+struct PluginText {
+    std::string text;         // the read part, then the unread part looked at
+    PassExtent extent;        // of `text`: the read part
+    bool more_unread = false; // the file holds more past what was looked at
+};
+PluginText plugin_text(std::string_view bytes, std::size_t unread_bytes = pass_read_limit);
 
 } // namespace checker

@@ -302,6 +302,43 @@ class CheckerCommandLine(unittest.TestCase):
             self.assertNotIn("\x1b", out + err, args)
         self.assertIn("\\x1B[2J", run("--game", game)[1])
 
+    def test_output_replaces_a_file_whole_or_leaves_it_as_it_was(self):
+        path = self.write("Tessivar.VC.ini", "MoneyColor=1 2 3\r\n")
+        status, _, err = run("--template", "--output", host_path(path))
+        self.assertEqual(status, 0, err)
+        self.assertIn("replaced the file that was there", err)
+        with open(path, "rb") as written:
+            self.assertIn(b"MoneyColor=0 207 133\r\n", written.read())
+        folder = os.path.join(self.root, "folder.ini")
+        os.makedirs(folder)
+        status, _, err = run("--template", "--output", host_path(folder))
+        self.assertEqual(status, 2)
+        self.assertIn("no ordinary file", err)
+        self.assertEqual(os.listdir(folder), [])
+        self.assertEqual(sorted(os.listdir(self.root)), ["Tessivar.VC.ini", "folder.ini"])
+        if WINDOWS:
+            return
+        fifo = os.path.join(self.root, "fifo.ini")
+        os.mkfifo(fifo)
+        done = subprocess.run(COMMAND + ["--template", "--output", fifo], capture_output=True,
+                              text=True, timeout=20, check=False)
+        self.assertEqual(done.returncode, 2)
+        self.assertIn("no ordinary file", done.stderr)
+
+        # A disk that fills up half-way: the old file stays, whole, and no scrap is left.
+        def small_disk():
+            import resource
+            import signal
+            signal.signal(signal.SIGXFSZ, signal.SIG_IGN)
+            resource.setrlimit(resource.RLIMIT_FSIZE, (1000, 1000))
+        done = subprocess.run(COMMAND + ["--template", "--output", path], capture_output=True,
+                              text=True, timeout=20, check=False, preexec_fn=small_disk)
+        self.assertEqual(done.returncode, 2, done.stderr)
+        self.assertIn("nothing was changed", done.stderr)
+        with open(path, "rb") as kept:
+            self.assertIn(b"MoneyColor=0 207 133\r\n", kept.read())
+        self.assertEqual(sorted(os.listdir(self.root)), ["Tessivar.VC.ini", "fifo.ini", "folder.ini"])
+
     def test_template_output_is_crlf_without_a_mark(self):
         path = os.path.join(self.root, "new.ini")
         status, _, _ = run("--template", "--output", host_path(path))

@@ -56,6 +56,33 @@ TEST(IniEdit, ChangesOnlyTheLineThePluginReads) {
         EXPECT_EQ(editor::set_value(edit.before, edit.key, edit.value), edit.after) << edit.before;
 }
 
+// A file longer than the plugin's pass reads: an edit lands where the pass reads it, and
+// costs no other setting, or does not happen.
+TEST(IniEdit, PastThePassesBoundAKeyGoesWhereThePluginReadsIt) {
+    std::string comments;
+    for (int line = 1; line < 10000; ++line)
+        comments += "; padding\r\n";
+    const auto money = [](const std::string& file) {
+        return checker::check_settings_bytes(file).settings[hud::row_of("MoneyColor")].parsed;
+    };
+    const std::vector<double> nines{9, 9, 9};
+    // the key past the bound: it comes first, and the comment at the bound goes past it
+    const std::string past = comments + "; last\r\nMoneyColor=1 2 3\r\n";
+    const std::string first = editor::set_value(past, "MoneyColor", "9 9 9");
+    EXPECT_EQ(first, "MoneyColor=9 9 9\r\n" + past);
+    EXPECT_EQ(money(first), nines);
+    // a blank line the pass reads takes it, and nothing moves
+    std::string blank = past;
+    blank.replace(blank.find("; padding\r\n", 500), 11, "  \r\n");
+    const std::string in_place = editor::set_value(blank, "MoneyColor", "9 9 9");
+    EXPECT_EQ(in_place.size(), blank.size() + 14);
+    EXPECT_EQ(money(in_place), nines);
+    EXPECT_TRUE(in_place.ends_with("; last\r\nMoneyColor=1 2 3\r\n"));
+    // no blank line, and the line at the bound sets another key: no place costs nothing
+    const std::string full = comments + "ZoneColor=1 2 3\r\nMoneyColor=1 2 3\r\n";
+    EXPECT_EQ(editor::set_value(full, "MoneyColor", "9 9 9"), full);
+}
+
 TEST(IniEdit, ResetsEverySettingAndMakesTheTemplate) {
     EXPECT_EQ(editor::reset_all("; c\r\nMoneyColor=1 2 3\r\nOther=1\r\nAllWeaponsCursorSize=9\r\n"),
               "; c\r\nMoneyColor=0 207 133\r\nOther=1\r\nAllWeaponsCursorSize=32.0\r\n");

@@ -442,6 +442,10 @@ try {
     for (let i = 0; i < 100 && !fs.existsSync(saved); ++i) await new Promise(r => setTimeout(r, 100));
     assert.deepEqual(fs.readFileSync(saved), crlf(["MoneyColor=4 2 3"]));
     assert.match(await plain.$eval("#notice", el => el.textContent), /plugins.*scripts.*Tessivar\.VC \(1\)\.ini/s);
+    // Nothing says where the download went: still unsaved, and closing asks, until the player says so.
+    assert.equal(await plain.$eval("#dirty", el => el.hidden), false);
+    await plain.click("#notice-action");
+    assert.equal(await plain.$eval("#dirty", el => el.hidden), true);
     await plain.close();
   });
 

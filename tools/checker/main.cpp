@@ -5,7 +5,9 @@
 #include "colour/share_code.hpp"
 #include "common/lower_case.hpp"
 #include "common/path_text.hpp"
+#include "common/printable.hpp"
 #include "console.hpp"
+#include "files.hpp"
 #include "findings/render.hpp"
 #include "ini_rules/template_ini.hpp"
 #include "options.hpp"
@@ -17,7 +19,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -54,12 +55,17 @@ fs::path game_folder_from(fs::path folder) {
     return folder;
 }
 
+// Written whole or not at all: the file there stays as it was until the new one is.
 bool write_file(const std::string& path, const std::string& text) {
-    std::ofstream out(path_from_utf8(path), std::ios::binary | std::ios::trunc);
-    out << text;
-    out.close();
-    if (!out) fail("cannot write " + path);
-    return static_cast<bool>(out);
+    const cli::Written written = cli::replace_file(path_from_utf8(path), text);
+    if (!written.ok) {
+        fail("cannot write " + path + ": " + written.problem + "; nothing was changed");
+        return false;
+    }
+    if (written.replaced)
+        std::fprintf(stderr, "Tessivar.VC.check: %s replaced the file that was there\n",
+                     printable(path).c_str());
+    return true;
 }
 
 std::string crlf(const std::string& text) {

@@ -109,15 +109,21 @@ export async function saveAs() {
   }
 }
 
+// Nothing tells the page that a download finished, nor where it went: the edits count as
+// unsaved (and closing the page asks) until the player says they are in place.
 function download() {
+  const bytes = current().bytes;
   const link = document.createElement("a");
-  link.href = URL.createObjectURL(new Blob([current().bytes], { type: "application/octet-stream" }));
+  link.href = URL.createObjectURL(new Blob([bytes], { type: "application/octet-stream" }));
   link.download = settingsFileName;
   document.body.appendChild(link);
   link.click();
   setTimeout(() => { URL.revokeObjectURL(link.href); link.remove(); }, 1000);
-  markSaved();
-  tell(`Downloaded as ${settingsFileName}. Move it into the game's plugins or scripts folder. ` +
+  tell(`Downloading as ${settingsFileName}. Move it into the game's plugins or scripts folder. ` +
     `${whereItGoes} A browser may name a second download "${settingsFileName.replace(/\.ini$/, " (1).ini")}", which the ` +
-    `plugin never reads: rename it to ${settingsFileName}, replacing the old one.`, "warning");
+    `plugin never reads: rename it to ${settingsFileName}, replacing the old one.`, "warning",
+    { label: "Done: it is in place", act: () => {
+      if (current().bytes === bytes) markSaved();
+      tell("");
+    } });
 }
