@@ -154,6 +154,8 @@ TEST(Encoding, IsToldAtTheEdges) {
         // 8-bit text a crashed editor padded with NULs: the plugin reads its setting
         {"MoneyColor=1 2 3\r\n" + std::string(4000, '\0'), "ascii"},
         {"MoneyColor=1 2 3" + std::string(3, '\0'), "ascii"},
+        // UTF-16 text at the start only, then 8-bit: not UTF-16 text throughout
+        {le("comment ") + "; and an 8-bit comment after it\r\n", "ascii"},
     };
     for (const auto& [bytes, id] : cases)
         EXPECT_EQ(checker::encoding_id(bytes), id) << testing::PrintToString(bytes);
