@@ -26,20 +26,24 @@ std::size_t candidate_length(std::string_view folder, std::string_view name);
 // `out` empty) when it does not fit.
 bool write_candidate_path(std::string_view folder, std::string_view name, std::span<char> out);
 
-// Room for every candidate of an executable path that fits in path_capacity.
-using CandidateBuffer = std::array<char, path_capacity + 32>;
+// Room for every candidate the plugin can open.
+using CandidateBuffer = std::array<char, path_capacity>;
 
 // The location step as pure logic over an executable path and an existence test, with
 // nothing allocated: `out` is left holding the first candidate that exists, or the game
-// folder's when none does. Returns the index into settings_folders that exists, or -1.
-// A candidate too long for `out` is tried as the empty path, which exists nowhere.
+// folder's when none does (empty when that does not fit). Returns the index into
+// settings_folders that exists, or -1. A candidate of 260 characters or more is one
+// settings_path cannot hold, so one the plugin can never open: it is passed over, and the
+// search goes on, rather than picked to give every setting its default.
 template <class Exists>
 int find_settings_file(std::string_view executable_path, Exists&& exists, std::span<char> out) {
     const std::string_view folder = game_folder(executable_path);
     for (int index = 0; index < static_cast<int>(settings_folders.size()); ++index) {
+        if (candidate_length(folder, settings_folders[index]) >= path_capacity) continue;
         write_candidate_path(folder, settings_folders[index], out);
         if (exists(static_cast<const char*>(out.data()))) return index;
     }
+    write_candidate_path(folder, settings_folders.back(), out);
     return -1;
 }
 

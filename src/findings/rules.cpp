@@ -161,6 +161,22 @@ constexpr std::array<RuleText, rule_count> rules{{
      tr("{exe}: not one of the three builds the plugin knows; the plugin does nothing in it"),
      {}, {}},
 
+    {Rule::game_elsewhere, "INSTALL-043", error,
+     tr("{exe} is made to load at {base}, not at 0x400000 where the game's HUD is: the plugin "
+        "hooks its call, but writes no colour"), {},
+     {tr("use the game's own executable, which loads at 0x400000")}},
+    {Rule::game_may_move, "INSTALL-044", error,
+     tr("{exe} lets Windows load it at another place at each start (it asks for ASLR and keeps "
+        "its relocations): away from 0x400000 the plugin writes no colour"), {},
+     {tr("use the game's own executable, which loads at 0x400000")}},
+    {Rule::call_site_replaced, "INSTALL-045", error,
+     tr("at {site} {exe} holds no call but {bytes} (another mod's jump, or a changed "
+        "executable): the plugin leaves the game alone there and writes no colour"), {},
+     {tr("use the game's own executable, or remove the mod that changed it")}},
+    {Rule::game_path_too_long, "INSTALL-046", error,
+     tr("{exe}: its full path is {length} characters long, and Windows gives the plugin no path "
+        "of 260 or more: it finds no ini and uses its defaults"), {},
+     {tr("move the game to a shorter path, such as C:\\Games\\")}},
     {Rule::proxy_not_a_library, "INSTALL-010", warning,
      tr("{dll} is not a Windows library (empty or damaged): the game may not start"), {},
      {tr("replace {dll} with a working copy")}},

@@ -60,6 +60,10 @@ enum class Rule : std::uint8_t {
     game_build,
     companion_program,
     unknown_executable,
+    game_elsewhere,
+    game_may_move,
+    call_site_replaced,
+    game_path_too_long,
     // The ASI loader.
     proxy_not_a_library,
     loader_64_bit,

@@ -3,6 +3,7 @@
 #include "common/lower_case.hpp"
 #include "common/opened_file.hpp"
 #include "common/product_names.hpp"
+#include "config/settings_path.hpp"
 #include "install/pe_headers.hpp"
 
 #include <cstdio>
@@ -29,9 +30,51 @@ std::string site_text(const injector::GameBuild& build) {
     return text;
 }
 
+std::string hex(std::uint32_t value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%x", value);
+    return text;
+}
+
+// What keeps the plugin from recolouring a known build: the game loaded elsewhere than
+// the HUD's addresses, another mod's patch at the call site, a path Windows cannot give.
+void check_known_build(const TreeEntry& entry, const Executable& exe, const PeHeaders& headers,
+                       const ByteSource& file, const AnsiLength& ansi_length, Findings& findings) {
+    const Arg name = text_arg("exe", exe.name);
+    if (headers.image_base != default_image_base)
+        findings.push_back(install_finding(Rule::game_elsewhere, Weight::blocks,
+                                           {name, text_arg("base", hex(headers.image_base))},
+                                           exe.name));
+    else if (headers.moves)
+        findings.push_back(install_finding(Rule::game_may_move, Weight::blocks, {name}, exe.name));
+    // The plugin hooks only a call: the game's own, or one through a cell another mod left.
+    // (A file whose sections do not hold the site says nothing of it.)
+    const std::string call = image_bytes(file, headers, exe.build.call_site, 2);
+    const bool hookable = call.size() < 2 || static_cast<unsigned char>(call[0]) == 0xE8 ||
+                          call == std::string_view{"\xFF\x15", 2};
+    if (!hookable) {
+        std::string bytes;
+        for (const char c : image_bytes(file, headers, exe.build.call_site, 5)) {
+            char text[4];
+            std::snprintf(text, sizeof text, "%s%02X", bytes.empty() ? "" : " ",
+                          static_cast<unsigned char>(c));
+            bytes += text;
+        }
+        findings.push_back(install_finding(
+            Rule::call_site_replaced, Weight::blocks,
+            {name, text_arg("site", site_text(exe.build)), text_arg("bytes", bytes)}, exe.name));
+    }
+    if (const auto length = ansi_length(std::filesystem::absolute(entry.path));
+        length && *length >= config::path_capacity)
+        findings.push_back(install_finding(
+            Rule::game_path_too_long, Weight::blocks,
+            {name, number_arg("length", static_cast<long long>(*length))}, exe.name));
+}
+
 } // namespace
 
-GameExecutables find_game_executables(const GameTree& tree, Findings& findings) {
+GameExecutables find_game_executables(const GameTree& tree, const AnsiLength& ansi_length,
+                                      Findings& findings) {
     GameExecutables found;
     std::vector<std::string> every, unknown;
     for (const TreeEntry& entry : tree.entries) {
@@ -50,6 +93,7 @@ GameExecutables find_game_executables(const GameTree& tree, Findings& findings) 
                 Rule::game_build, Weight::none,
                 {name, number_arg("build", exe.build.code), text_arg("site", site_text(exe.build))},
                 exe.name));
+            check_known_build(entry, exe, *headers, *file, ansi_length, findings);
         } else if (is_companion(exe.name, headers && headers->machine != machine_i386)) {
             findings.push_back(
                 install_finding(Rule::companion_program, Weight::none, {name}, exe.name));

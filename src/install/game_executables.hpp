@@ -4,6 +4,7 @@
 
 #include "install/game_build.hpp"
 #include "install/game_tree.hpp"
+#include "install/ini_presence.hpp"
 #include "install/install_finding.hpp"
 
 #include <string>
@@ -22,6 +23,7 @@ struct GameExecutables {
 
 // Reads each executable's headers and three signature words only; what each is goes into
 // `findings` as information.
-GameExecutables find_game_executables(const GameTree& tree, Findings& findings);
+GameExecutables find_game_executables(const GameTree& tree, const AnsiLength& ansi_length,
+                                      Findings& findings);
 
 } // namespace checker

@@ -38,19 +38,20 @@ void ini_facts(const IniPresence& ini, Findings& findings) {
 
 } // namespace
 
-InstallDiagnosis diagnose_install(const std::filesystem::path& game,
-                                  const AnsiLength& ansi_length) {
-    const GameTree tree = walk_game_folder(game);
+InstallDiagnosis diagnose_install(const std::filesystem::path& game, const AnsiLength& ansi_length,
+                                  const WalkBounds& bounds) {
+    const GameTree tree = walk_game_folder(game, bounds);
     InstallDiagnosis diagnosis;
-    diagnosis.cut_short = tree.cut_short;
+    diagnosis.cut_short = tree.cut_short || !tree.unlisted.empty();
     Findings& findings = diagnosis.findings;
-    GameExecutables executables = find_game_executables(tree, findings);
+    GameExecutables executables = find_game_executables(tree, ansi_length, findings);
     const bool no_game = executables.all.empty();
     const LoaderPresence loader = find_asi_loader(tree, findings);
     const PluginCopies copies = find_plugin_copies(tree, loader, findings);
     const IniPresence ini = find_settings(tree, game, ansi_length, findings);
     ini_facts(ini, findings);
-    if (tree.cut_short) findings.push_back(install_finding(Rule::walk_cut_short, Weight::none, {}));
+    if (diagnosis.cut_short)
+        findings.push_back(install_finding(Rule::walk_cut_short, Weight::none, {}));
 
     diagnosis.executables = std::move(executables.all);
     for (int folder = 0; folder < 3; ++folder)

@@ -35,6 +35,7 @@ struct InstallDiagnosis {
     const Finding& reason() const { return findings[decisive]; }
 };
 
-InstallDiagnosis diagnose_install(const std::filesystem::path& game, const AnsiLength& ansi_length);
+InstallDiagnosis diagnose_install(const std::filesystem::path& game, const AnsiLength& ansi_length,
+                                  const WalkBounds& bounds = {});
 
 } // namespace checker

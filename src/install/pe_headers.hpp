@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace checker {
@@ -16,10 +17,16 @@ struct PeSection {
     std::uint32_t virtual_address, raw_size, raw_at;
 };
 
+// The load address an executable of the game is made for.
+inline constexpr std::uint32_t default_image_base = 0x400000;
+
 struct PeHeaders {
     std::uint16_t machine;
     bool dll;
     std::vector<PeSection> sections;
+    std::uint32_t image_base = default_image_base; // a 32-bit image's; 0 when there is none
+    // Windows may load it anywhere: it asks for ASLR and keeps its relocations.
+    bool moves = false;
 };
 
 // nullopt when the bytes are no PE file.
@@ -29,5 +36,10 @@ std::optional<PeHeaders> read_pe_headers(const ByteSource& file);
 // as the file holds them; nullopt when no section of the file holds them.
 std::optional<std::uint32_t> image_u32(const ByteSource& file, const PeHeaders& headers,
                                        std::uint32_t address);
+
+// The `count` bytes the image holds from `address` (default-base terms), as the file holds
+// them; fewer where no section holds them.
+std::string image_bytes(const ByteSource& file, const PeHeaders& headers, std::uint32_t address,
+                        std::size_t count);
 
 } // namespace checker

@@ -35,24 +35,43 @@ def run(*args, cwd=None):
     return done.returncode, done.stdout, done.stderr
 
 
-def fake_game_exe(build_address, carried=b""):
-    """A minimal PE file whose one section holds the signature at a build's address
-    (none for 0), and then the bytes `carried` (an ASI loader's "*.asi" search)."""
-    section_rva, raw_at, raw_size = 0x266000, 0x200, 0x2000
-    data = bytearray(raw_at + raw_size)
+CALL_SITES = {0x667BF0: 0x600411, 0x667C40: 0x600431, 0x666BA0: 0x600071}
+
+
+def fake_game_exe(build_address, carried=b"", image_base=0x400000, call=b"\xE8\0\0\0\0",
+                  dynamic_base=False):
+    """A minimal PE file: a 32-bit optional header with its image base; a section that
+    holds the signature at a build's address (none for 0), one that holds the build's call
+    site with `call` there; then the bytes `carried` (an ASI loader's "*.asi" search)."""
+    sections = [(0x266000, 0x400, 0x2000), (0x200000, 0x2400, 0x1000)]  # rva, raw at, size
+    data = bytearray(0x3400)
     data[0:2] = b"MZ"
     data[0x3C:0x40] = (0x40).to_bytes(4, "little")
     data[0x40:0x44] = b"PE\0\0"
-    data[0x46:0x48] = (1).to_bytes(2, "little")          # one section
-    table = 0x40 + 24                                     # no optional header
-    data[table:table + 8] = b".text\0\0\0"
-    data[table + 12:table + 16] = section_rva.to_bytes(4, "little")
-    data[table + 16:table + 20] = raw_size.to_bytes(4, "little")
-    data[table + 20:table + 24] = raw_at.to_bytes(4, "little")
     data[0x44:0x46] = (0x14C).to_bytes(2, "little")      # i386
+    data[0x46:0x48] = len(sections).to_bytes(2, "little")
+    data[0x54:0x56] = (224).to_bytes(2, "little")         # the optional header's size
+    data[0x56:0x58] = (0x102 if not dynamic_base else 0x100).to_bytes(2, "little")
+    optional = 0x58
+    data[optional:optional + 2] = (0x10B).to_bytes(2, "little")  # PE32
+    data[optional + 28:optional + 32] = image_base.to_bytes(4, "little")
+    data[optional + 70:optional + 72] = (0x40 if dynamic_base else 0).to_bytes(2, "little")
+    table = optional + 224
+    for i, (rva, raw_at, raw_size) in enumerate(sections):
+        entry = table + 40 * i
+        data[entry:entry + 8] = b".text\0\0\0"
+        data[entry + 12:entry + 16] = rva.to_bytes(4, "little")
+        data[entry + 16:entry + 20] = raw_size.to_bytes(4, "little")
+        data[entry + 20:entry + 24] = raw_at.to_bytes(4, "little")
+    def put(address, value):
+        for rva, raw_at, raw_size in sections:
+            if rva <= address - 0x400000 < rva + raw_size:
+                at = raw_at + address - 0x400000 - rva
+                data[at:at + len(value)] = value
     if build_address:
-        at = raw_at + build_address - 0x400000 - section_rva
-        data[at:at + 4] = bytes([0x55, 0x89, 0xE5, 0x53])
+        put(build_address, bytes([0x55, 0x89, 0xE5, 0x53]))
+        if build_address in CALL_SITES:
+            put(CALL_SITES[build_address], call)
     return bytes(data) + carried
 
 
@@ -234,6 +253,31 @@ class CheckerCommandLine(unittest.TestCase):
             with self.subTest(simulated_host=build), open(exe, "rb") as image:
                 self.assertEqual(self.detected_build(image.read()),
                                  [said[build.split("_")[0]]])
+
+    def test_a_game_the_plugin_cannot_recolour_is_told(self):
+        """What keeps the plugin from writing into a known build, seen in its file."""
+        cases = [(dict(image_base=0x10000000), "INSTALL-043"),
+                 (dict(dynamic_base=True), "INSTALL-044"),
+                 (dict(call=b"\xE9\x10\x00\x00\x00"), "INSTALL-045"),
+                 (dict(call=b"\xFF\x15\x00\x10\x40\x00"), "INSTALL-001")]
+        self.install()
+        self.write("scripts/Tessivar.VC.ini", "MoneyColor=1 2 3\n")
+        for options, code in cases:
+            with self.subTest(code=code):
+                with open(os.path.join(self.root, "gta-vc.exe"), "wb") as exe:
+                    exe.write(fake_game_exe(0x667BF0, **options))
+                _, document = self.report("--game", host_path(self.root))
+                self.assertEqual(document["answer"]["code"], code)
+        # The game's files as the simulated hosts lay them out: the one made to load away
+        # from 0x400000 is the one the plugin, in it, writes nothing into.
+        for build, exe in SIMULATED_HOSTS.items():
+            if not build.startswith("100"):
+                continue
+            with open(exe, "rb") as image, open(os.path.join(self.root, "gta-vc.exe"), "wb") as out:
+                out.write(image.read())
+            _, document = self.report("--game", host_path(self.root))
+            self.assertEqual(document["answer"]["code"],
+                             "INSTALL-043" if build.endswith("rebased") else "INSTALL-001", build)
 
     def test_the_command_line_helps(self):
         for option in ("--help", "-h", "/?"):

@@ -230,6 +230,44 @@ TEST_F(InstallDiagnosis, AnIniPathOf259IsReachedAnd260IsNot) {
     }
 }
 
+// The entry cap leaves out only what the loader and the plugin do not use: the game
+// folder, scripts\ and plugins\ come first, however many files another folder holds.
+TEST_F(InstallDiagnosis, TheCapLeavesOutOnlyWhatTheLoaderDoesNotUse) {
+    std::vector<std::string> crowded;
+    for (int i = 0; i < 60; ++i) {
+        std::string file = "aaa/big/file";
+        file += std::to_string(i);
+        file += ".txt:x";
+        crowded.push_back(file);
+    }
+    diagnose({crowded, Verdict::yes, ""}, "crowded");
+    const auto seen = checker::diagnose_install(
+        dir.path() / "crowded", [](const fs::path&) { return std::optional<std::size_t>{10}; },
+        {12, 30});
+    EXPECT_EQ(seen.verdict, Verdict::yes);
+    EXPECT_TRUE(seen.cut_short);
+    EXPECT_TRUE(std::any_of(seen.findings.begin(), seen.findings.end(),
+                            [](const auto& f) { return f.rule == checker::Rule::walk_cut_short; }));
+}
+
+#ifndef _WIN32
+// A linked scripts folder is the loader's scripts folder; a link back up is walked once.
+TEST_F(InstallDiagnosis, LinkedFoldersAreWalkedAsTheLoaderSeesThemAndOnce) {
+    diagnose({{"-scripts/Tessivar.VC.asi", "-scripts/Tessivar.VC.ini"}, Verdict::no, ""}, "linked");
+    dir.write("elsewhere/Tessivar.VC.asi", contents("dll"));
+    dir.write("elsewhere/Tessivar.VC.ini", "MoneyColor=1 2 3\n");
+    const fs::path game = dir.path() / "linked";
+    fs::remove_all(game / "scripts");
+    fs::create_directory_symlink(dir.path() / "elsewhere", game / "scripts");
+    fs::create_directory_symlink(game, dir.path() / "elsewhere" / "loop");
+    const auto seen = checker::diagnose_install(
+        game, [](const fs::path&) { return std::optional<std::size_t>{10}; });
+    EXPECT_EQ(seen.verdict, Verdict::yes) << checker::message_of(seen.reason(), checker::english());
+    EXPECT_EQ(seen.counting, 1);
+    EXPECT_FALSE(seen.cut_short);
+}
+#endif
+
 // A 700 MB executable is read by its headers and three words: no memory, no time.
 TEST_F(InstallDiagnosis, AHugeExecutableIsReadByItsHeadersOnly) {
     const auto game = dir.write("huge/gta-vc.exe", contents("game100"));

@@ -83,4 +83,18 @@ TEST(SettingsLocation, ACandidateFitsWithItsNulOrIsNotWrittenAtAll) {
     }
 }
 
+// The plugin's own path bound decides: a candidate of 260 characters or more, which it
+// could never open, is passed over for the next, here the game folder's own (8 shorter).
+TEST(SettingsLocation, ACandidateTooLongToOpenIsPassedOverForTheNext) {
+    const std::size_t rest = std::string_view{"plugins\\Tessivar.VC.ini"}.size();
+    const std::string folder = "C:\\" + std::string(260 - rest - 4, 'g') + "\\";
+    ASSERT_EQ(config::candidate_length(folder, "plugins"), 260u);
+    FakeDisk disk{{folder + "plugins\\Tessivar.VC.ini", folder + "Tessivar.VC.ini"}, {}};
+    config::CandidateBuffer buffer{};
+    const int found = config::find_settings_file(folder + "gta-vc.exe", std::ref(disk), buffer);
+    EXPECT_EQ(found, 2);
+    EXPECT_EQ(std::string{buffer.data()}, folder + "Tessivar.VC.ini");
+    EXPECT_EQ(disk.asked, (std::vector<std::string>{folder + "Tessivar.VC.ini"}));
+}
+
 } // namespace

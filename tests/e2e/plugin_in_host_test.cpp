@@ -126,6 +126,30 @@ TEST_F(PluginInHost, ASiteWithoutABranchIsLeftAloneAndThePassNeverRuns) {
     EXPECT_EQ(run.call_results.size(), 2u);
 }
 
+// An ini path of 260 characters, which the plugin's path cannot hold: the search goes on
+// to the next place (the game folder's own, 8 characters shorter) instead of giving every
+// setting its default. The checker says the same (its install tests).
+TEST(PluginInALongPath, AnIniItCannotOpenIsPassedOverForTheNext) {
+    const std::string plugins_ini = "plugins\\Tessivar.VC.ini";
+    const SimulatedGame game{[&](const std::filesystem::path& temp) {
+        // Folders of 100 characters at most, to a game folder whose plugins ini is 260 long.
+        std::size_t left = 260 - plugins_ini.size() - (temp.string().size() + 1);
+        std::string inside;
+        while (left > 0) {
+            const std::size_t part = std::min<std::size_t>(left - 1, 100);
+            inside += std::string(part, 'g') + "\\";
+            left -= part + 1;
+        }
+        return inside;
+    }};
+    ASSERT_EQ(game.path(plugins_ini).size(), 260u);
+    game.write("plugins/Tessivar.VC.ini", "MoneyColor=1 1 1\n");
+    game.write("Tessivar.VC.ini", "MoneyColor=3 3 3\n");
+    const HostRun run = game.run("100", game.load() + "call 1 dump called unload");
+    ASSERT_TRUE(run.ran_to_exit()) << run.raw.output;
+    EXPECT_EQ(run.views.at("called").hud.at(0x5582af), "03");
+}
+
 TEST_F(PluginInHost, AFolderWhereTheIniShouldBeGivesTheDefaults) {
     std::filesystem::create_directories(game.folder.path() / "plugins" / "Tessivar.VC.ini");
     game.write("scripts/Tessivar.VC.ini", "MoneyColor=1 1 1\n"); // never reached

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <sstream>
 #include <string>
@@ -125,28 +126,32 @@ inline HostRun parse_host_output(RunResult raw) {
 
 class SimulatedGame {
 public:
-    SimulatedGame() {
+    // `inside`: the game's folder below the temporary one, from the temporary one's path
+    // (none: the temporary one itself).
+    explicit SimulatedGame(
+        const std::function<std::string(const std::filesystem::path&)>& inside = nullptr) {
+        game = inside ? folder.path() / inside(folder.path()) : folder.path();
+        std::filesystem::create_directories(game / "plugins");
         for (const char* name :
              {"simulated_host_100.exe", "simulated_host_110.exe", "simulated_host_120.exe",
               "simulated_host_none.exe", "simulated_host_100_rebased.exe", "runtime_baseline.dll"})
-            std::filesystem::copy_file(built_binaries() / name, folder.path() / name);
-        std::filesystem::create_directories(folder.path() / "plugins");
+            std::filesystem::copy_file(built_binaries() / name, game / name);
         std::filesystem::copy_file(built_binaries() / "Tessivar.VC.asi", plugin());
     }
 
-    std::filesystem::path plugin() const { return folder.path() / "plugins" / "Tessivar.VC.asi"; }
+    std::filesystem::path plugin() const { return game / "plugins" / "Tessivar.VC.asi"; }
 
     // Another copy of the plugin, at a path relative to the game folder.
     void copy_plugin(const std::string& relative) const {
-        const auto to = folder.path() / relative;
+        const auto to = game / relative;
         std::filesystem::create_directories(to.parent_path());
         std::filesystem::copy_file(built_binaries() / "Tessivar.VC.asi", to);
     }
     std::string path(const std::string& relative) const {
-        return (folder.path() / relative).make_preferred().string();
+        return (game / relative).make_preferred().string();
     }
     void write(const std::string& relative, std::string_view ini) const {
-        folder.write(relative, ini);
+        folder.write(std::filesystem::relative(game / relative, folder.path()), ini);
     }
 
     // build: "100", "110", "120" or "none"; script: the host's commands after it.
@@ -162,6 +167,7 @@ public:
     std::string load() const { return "load \"" + plugin().make_preferred().string() + "\" "; }
 
     TempDir folder;
+    std::filesystem::path game; // the game's folder: the temporary one, or one inside it
 };
 
 } // namespace test_support
