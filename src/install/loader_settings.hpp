@@ -26,8 +26,15 @@ struct LoaderSettings {
 // the game folder with backslashes.
 std::vector<std::string> loader_settings_files(std::string_view proxy);
 
-// Applies one file's text (`file` names it for the report) over `settings`.
-void apply_loader_settings(std::string_view text, const std::string& file,
+// A key's number in a settings file, read as Windows' GetPrivateProfileInt reads it: the
+// first section of that name, the first line of that key, either in any letter case; a
+// byte-order mark taken as the encoding; CR and LF each ending a line. nullopt where it
+// would give the default: no such key, or no value.
+std::optional<long> profile_int(std::string_view bytes, std::string_view section,
+                                std::string_view key);
+
+// Applies one file's bytes (`file` names it for the report) over `settings`.
+void apply_loader_settings(std::string_view bytes, const std::string& file,
                            LoaderSettings& settings);
 
 } // namespace checker

@@ -2,6 +2,8 @@
 #include "install/asi_loader.hpp"
 #include "install/game_tree.hpp"
 #include "install/install_diagnosis.hpp"
+#include "install/loader_settings.hpp"
+#include "checker/loader_settings_cases.hpp"
 #include "stand_ins.hpp"
 #include "support/temp_files.hpp"
 
@@ -276,6 +278,12 @@ TEST_F(InstallDiagnosis, AHugeExecutableIsReadByItsHeadersOnly) {
         dir.path() / "huge", [](const fs::path&) { return std::optional<std::size_t>{10}; });
     ASSERT_EQ(diagnosis.executables.size(), 1u);
     EXPECT_EQ(diagnosis.executables[0].build.code, 100);
+}
+
+TEST(LoaderSettings, AreReadAsGetPrivateProfileIntReadsThem) {
+    for (const auto& [name, bytes, expected] : test_support::profile_cases())
+        EXPECT_EQ(checker::profile_int(bytes, "GlobalSets", "LoadPlugins").value_or(7), expected)
+            << name;
 }
 
 TEST(AsiLoaderMarks, AreFoundAcrossChunksAndOnlyWithinTheLimit) {
