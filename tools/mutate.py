@@ -36,6 +36,7 @@ MUTATIONS = [
     ("boundary", "src/hud/apply_settings.cpp", "if (static_cast<std::uint32_t>(value) <= 255u)", "if (static_cast<std::uint32_t>(value) < 255u)", NATIVE),
     ("boundary", "src/ini_rules/pass_extent.cpp", "for (int read = 0; read < config::pass_piece_limit; ++read)", "for (int read = 0; read <= config::pass_piece_limit; ++read)", NATIVE),
     ("boundary", "src/ini_rules/size_sanity.cpp", "if (std::fabs(written) <= largest_usual_size)", "if (std::fabs(written) < largest_usual_size)", NATIVE),
+    ("boundary", "src/config/settings_location.hpp", "        if (candidate_length(folder, settings_folders[index]) >= path_capacity) continue;\n", "", NATIVE),
     # colour codes
     ("share code", "src/colour/share_code.cpp", "    if (packed[crc_at - 1] >> (byte_components % 8)) return std::nullopt;\n", "", NATIVE),
     ("share code", "src/colour/share_code.cpp", "if (code.size() != share_code_length)", "if (code.size() > share_code_length)", NATIVE),
@@ -69,6 +70,11 @@ MUTATIONS = [
     # beside these: the other decoders and detections
     ("detection", "src/ini_rules/encoding.cpp", "return matching * 4 >= (sample / 2) * 3;", "return matching * 2 >= (sample / 2);", NATIVE),
     ("detection", "src/ini_rules/key_suggestion.cpp", "std::size_t best_distance = 3; // more than two edits away is no suggestion", "std::size_t best_distance = 4; // more than two edits away is no suggestion", NATIVE),
+    ("detection", "src/install/loader_settings.cpp", "const std::size_t close = line.rfind(']');", "const std::size_t close = line.find(']');", NATIVE),
+    ("detection", "src/install/loader_settings.cpp", "&& sections_seen++ == 0;", ";", NATIVE),
+    ("detection", "src/install/loader_settings.cpp", "if (value.substr(0, 2) == \"0x\") {", "if (false) {", NATIVE),
+    ("detection", "src/install/game_tree.cpp", "if (loader(parts[0])) return parts.size() == 1 ? 1 : parts.size() == 2 ? 2 : 4;", "if (loader(parts[0])) return 4;", NATIVE),
+    ("detection", "src/install/game_executables.cpp", "if (headers.image_base != default_image_base)", "if (false)", NATIVE),
     ("detection", "src/install/asi_loader.cpp", "return {carries_loader_marks(dll) ? ProxyKind::loader : ProxyKind::other_library, i386};", "return {ProxyKind::loader, i386};", NATIVE),
 ]
 
