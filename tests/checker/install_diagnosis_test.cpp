@@ -235,18 +235,22 @@ TEST_F(InstallDiagnosis, AnIniPathOf259IsReachedAnd260IsNot) {
 // The entry cap leaves out only what the loader and the plugin do not use: the game
 // folder, scripts\ and plugins\ come first, however many files another folder holds.
 TEST_F(InstallDiagnosis, TheCapLeavesOutOnlyWhatTheLoaderDoesNotUse) {
-    std::vector<std::string> crowded;
-    for (int i = 0; i < 60; ++i) {
-        std::string file = "aaa/big/file";
-        file += std::to_string(i);
-        file += ".txt:x";
-        crowded.push_back(file);
-    }
+    // The plugin two folders down scripts\, found only once the loader's folders come first:
+    // in the order of the walk alone it would come after five crowded folders.
+    std::vector<std::string> crowded{"-scripts/Tessivar.VC.asi", "scripts/sub/Tessivar.VC.asi:dll"};
+    for (const char* folder : {"aaa", "bbb", "ccc", "ddd", "eee"})
+        for (int i = 0; i < 40; ++i) {
+            std::string file = folder;
+            file += "/file";
+            file += std::to_string(i);
+            file += ".txt:x";
+            crowded.push_back(file);
+        }
     diagnose({crowded, Verdict::yes, ""}, "crowded");
     const auto seen = checker::diagnose_install(
         dir.path() / "crowded", [](const fs::path&) { return std::optional<std::size_t>{10}; },
         {12, 30});
-    EXPECT_EQ(seen.verdict, Verdict::yes);
+    EXPECT_EQ(seen.verdict, Verdict::yes) << checker::message_of(seen.reason(), checker::english());
     EXPECT_TRUE(seen.cut_short);
     EXPECT_TRUE(std::any_of(seen.findings.begin(), seen.findings.end(),
                             [](const auto& f) { return f.rule == checker::Rule::walk_cut_short; }));
