@@ -5,9 +5,13 @@
 // game: its cost is the folder's listing, never the size of the files in it.
 
 #include "config/settings_file.hpp"
+#include "edit/ini_edit.hpp"
+#include "findings/render.hpp"
 #include "hud/apply_settings.hpp"
 #include "ini_rules/ini_check.hpp"
 #include "install/install_diagnosis.hpp"
+#include "report/report.hpp"
+#include "report/report_json.hpp"
 
 #include <benchmark/benchmark.h>
 
@@ -96,8 +100,37 @@ void diagnose(benchmark::State& state) {
     std::filesystem::remove_all(game);
 }
 
+// The editor page's work on a file of `megabytes` (its setting on the first line, then
+// comments): the report it shows after every change, and one edit.
+std::string big_file(long megabytes) {
+    const std::string padding = "; " + std::string(98, 'x') + "\r\n";
+    std::string bytes = "MoneyColor=9 8 7\r\n";
+    bytes.reserve(static_cast<std::size_t>(megabytes) * 1000000 + 100);
+    while (bytes.size() < static_cast<std::size_t>(megabytes) * 1000000)
+        bytes += padding;
+    return bytes;
+}
+
+void page_report(benchmark::State& state) {
+    const std::string bytes = big_file(state.range(0));
+    for (auto _ : state) {
+        const auto report = checker::file_report("big.ini", {bytes, std::nullopt});
+        benchmark::DoNotOptimize(checker::report_json(report, checker::english(), "1.0.0", 500));
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<long long>(bytes.size()));
+}
+
+void page_edit(benchmark::State& state) {
+    const std::string bytes = big_file(state.range(0));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(editor::set_value(bytes, "MoneyColor", "1 8 7"));
+    state.SetBytesProcessed(state.iterations() * static_cast<long long>(bytes.size()));
+}
+
 } // namespace
 
+BENCHMARK(page_report)->Arg(6)->Arg(50)->Unit(benchmark::kMillisecond);
+BENCHMARK(page_edit)->Arg(6)->Arg(50)->Unit(benchmark::kMillisecond);
 BENCHMARK(diagnose)->Arg(100)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
 BENCHMARK(check)->Arg(34)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(read_and_pass)

@@ -1,56 +1,30 @@
 #include "edit/text_encoding.hpp"
 
 #include "common/byte_order_mark.hpp"
+#include "common/utf16_text.hpp"
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 namespace editor {
 namespace {
 
-void append_utf8(std::string& out, std::uint32_t code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | code >> 6);
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | code >> 12);
-        out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | code >> 18);
-        out += static_cast<char>(0x80 | (code >> 12 & 0x3F));
-        out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
-constexpr std::uint32_t replacement_character = 0xFFFD;
-
 std::string utf16_to_utf8(std::string_view bytes, bool little_endian) {
-    const auto unit = [&](std::size_t at) -> std::uint32_t {
+    const auto unit = [&](std::size_t at) -> std::uint16_t {
         const auto first = static_cast<unsigned char>(bytes[at]);
         const auto second = static_cast<unsigned char>(bytes[at + 1]);
-        return little_endian ? first | second << 8 : first << 8 | second;
+        return static_cast<std::uint16_t>(little_endian ? first | second << 8
+                                                        : first << 8 | second);
     };
-    std::string out;
-    out.reserve(bytes.size());
+    std::vector<std::uint16_t> units;
+    units.reserve(bytes.size() / 2 + 1);
     std::size_t at = 0;
     if (bytes.size() >= 2 && unit(0) == 0xFEFF) at = 2;
-    for (; at + 1 < bytes.size(); at += 2) {
-        std::uint32_t code = unit(at);
-        const bool high = code >= 0xD800 && code < 0xDC00;
-        if (high && at + 3 < bytes.size() && unit(at + 2) >= 0xDC00 && unit(at + 2) < 0xE000) {
-            code = 0x10000 + ((code - 0xD800) << 10) + (unit(at + 2) - 0xDC00);
-            at += 2;
-        } else if (code >= 0xD800 && code < 0xE000) {
-            code = replacement_character;
-        }
-        append_utf8(out, code);
-    }
-    if (at < bytes.size()) append_utf8(out, replacement_character); // an odd last byte
-    return out;
+    for (; at + 1 < bytes.size(); at += 2)
+        units.push_back(unit(at));
+    if (at < bytes.size()) units.push_back(0xDC00); // an odd last byte: a replacement character
+    return checker::utf8_from_utf16(units).text;
 }
 
 } // namespace

@@ -12,6 +12,7 @@ import xml.etree.ElementTree as ElementTree
 COMMAND = []
 WINDOWS = False
 SIMULATED_HOSTS = {}  # build name: the simulated host's executable, in the Windows build
+RUN_WITH = None  # the Windows build's helper that gives broken arguments and locked files
 KEYS = ["Messagebox", "Messagebox2", "Styledtext", "WantedActiveColor", "WantedNotActiveColor",
         "WantedFlashColor", "WastedBusted", "WastedBustedTextStyle", "MoneyColor",
         "MoneyTextStyle", "TimeColor", "TimeTextStyle", "TimerColor", "TimerTextStyle",
@@ -28,10 +29,18 @@ def host_path(path):
     return "Z:" + path.replace("/", "\\") if WINDOWS else path
 
 
-def run(*args, cwd=None):
+def run(*args, cwd=None, locked=None, as_nobody=False, units=False):
+    """The checker's exit status and output; `locked` a file another program holds open
+    unshared meanwhile and `units` \\uXXXX in the arguments one UTF-16 unit each (Windows),
+    `as_nobody` the checker run without root's rights."""
     env = dict(os.environ, WINEDEBUG="-all")
-    done = subprocess.run(COMMAND + list(args), capture_output=True, text=True, env=env,
-                          check=False, cwd=cwd)
+    command = COMMAND + list(args)
+    if WINDOWS and (locked or units):
+        options = (["--lock", host_path(locked)] if locked else []) + (["--units"] if units else [])
+        command = COMMAND[:-1] + [RUN_WITH] + options + ["--", COMMAND[-1]] + list(args)
+    drop = (lambda: os.setuid(65534)) if as_nobody and os.geteuid() == 0 else None
+    done = subprocess.run(command, capture_output=True, text=True, env=env, check=False,
+                          cwd=cwd, preexec_fn=drop)
     return done.returncode, done.stdout, done.stderr
 
 
@@ -193,6 +202,39 @@ class CheckerCommandLine(unittest.TestCase):
         status, _, err = run("--colour")
         self.assertEqual(status, 2)
         self.assertIn("unknown option --colour", err)
+
+    def test_an_ini_that_cannot_be_read_is_a_no(self):
+        """The plugin takes the first ini that exists, then cannot read it: the defaults."""
+        self.install()
+        ini = self.write("scripts/Tessivar.VC.ini", "MoneyColor=1 2 3\n")
+        if WINDOWS:
+            held, why = {"locked": ini}, "another program holds it open"
+        else:
+            os.chmod(self.root, 0o755)
+            os.chmod(os.path.dirname(ini), 0o755)
+            os.chmod(ini, 0)
+            held, why = {"as_nobody": True}, "no permission to read it"
+        for args in ((host_path(ini),), ("--game", host_path(self.root))):
+            with self.subTest(args=args):
+                status, out, _ = run("--format=json", *args, **held)
+                document = json.loads(out)
+                self.assertNotEqual(status, 0)
+                self.assertEqual((document["answer"]["verdict"], document["answer"]["code"]),
+                                 ("no", "INI012"))
+                self.assertIn(why, document["answer"]["message"])
+                status, out, err = run(*args, **held)
+                self.assertIn("Tessivar.VC.ini", out + err)
+                self.assertIn(why, out + err)
+
+    def test_an_argument_that_is_not_text_is_refused_clearly(self):
+        if not WINDOWS:
+            self.skipTest("only Windows names a file with half of a UTF-16 character")
+        for args in (("--game", "C:\\Games\\Vice\\uD800City"), ("broken\\uDC00.ini",)):
+            with self.subTest(args=args):
+                status, out, err = run(*args, units=True)
+                self.assertEqual(status, 2, out + err)
+                self.assertIn("half of a UTF-16 character", err)
+                self.assertNotIn("terminate", err)
 
     def test_search_follows_the_plugins_order_and_names_the_ignored(self):
         self.write("plugins/Tessivar.VC.ini", "MoneyColor=1 1 1\n")
@@ -454,12 +496,14 @@ class CheckerCommandLine(unittest.TestCase):
 
 
 def main():
-    global COMMAND, WINDOWS
+    global COMMAND, WINDOWS, RUN_WITH
     args = sys.argv[1:]
     split = args.index("--")
     WINDOWS = "--windows=1" in args[:split]
     COMMAND = args[split + 1:]
     for arg in args[:split]:
+        if arg.startswith("--run-with="):
+            RUN_WITH = arg[len("--run-with="):]
         if arg.startswith("--simulated-host="):
             build, exe = arg[len("--simulated-host="):].split("=", 1)
             SIMULATED_HOSTS[build] = exe

@@ -144,11 +144,14 @@ TEST(ElementContrast, TheFixMovesAwayFromTheBackdropAndNoFurther) {
         {{60, 60, 60}, {0, 0, 0}, true},
         {{40, 20, 90}, {14, 18, 30}, true},
     };
-    for (const auto& [colour, backdrop, lighter] : cases) {
+    for (const Case& each : cases) {
+        const auto& [colour, backdrop, lighter] = each;
         const auto fixed = checker::nearest_reaching(colour, 255, backdrop, 3.0);
         ASSERT_TRUE(fixed);
         EXPECT_GE(checker::contrast_ratio(*fixed, backdrop), 3.0);
-        const auto moved = [&](int from, int to) { return lighter ? to >= from : to <= from; };
+        const auto moved = [&each](int from, int to) {
+            return each.lighter ? to >= from : to <= from;
+        };
         EXPECT_TRUE(moved(colour.red, fixed->red) && moved(colour.green, fixed->green) &&
                     moved(colour.blue, fixed->blue));
         const int back = lighter ? -6 : 6;

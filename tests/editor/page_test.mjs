@@ -297,13 +297,37 @@ try {
     }
   });
 
+  await step("an 8-bit file with a tail of NULs is not UTF-16: one edit keeps every other byte", async () => {
+    // what a crashed editor or a sync tool leaves behind
+    const tail = Buffer.alloc(4000);
+    const before = Buffer.concat([ascii("MoneyColor=1 2 3\r\nZoneColor=4 5 6\r\n"), tail]);
+    await open(page, writeFile("nul-tail.ini", before));
+    assert.doesNotMatch(await page.$eval("#notice", el => el.textContent), /UTF-16/);
+    assert.equal((await listed(page)).ZoneColor, "4 5 6");
+    await edit(page, "MoneyColor", "#value-0", "9");
+    const writes = await page.evaluate(() => window.written.length);
+    await page.click("#save-as");
+    await page.waitForFunction(n => window.written.length === n, {}, writes + 1);
+    assert.deepEqual((await lastWritten(page)).bytes,
+      Buffer.concat([ascii("MoneyColor=9 2 3\r\nZoneColor=4 5 6\r\n"), tail]));
+  });
+
   await step("a 6 MB file opens, on the heap, and is shown", async () => {
     const padding = "; " + "x".repeat(98) + "\r\n";
     // The setting within the first 10 000 lines: the plugin reads no further.
     const big = ascii("MoneyColor=9 8 7\r\n" + padding.repeat(60000));
-    const started = Date.now();
+    await page.evaluate(() => {
+      window.seen = [];
+      const watch = id => new MutationObserver(() => window.seen.push(document.getElementById(id).textContent))
+        .observe(document.getElementById(id), { childList: true, characterData: true, subtree: true });
+      watch("notice");
+      watch("file-name");
+    });
     await open(page, writeFile("big.ini", big));
-    console.log(`     a ${(big.length / 1e6).toFixed(1)} MB file opened in ${Date.now() - started} ms`);
+    // said while it is at work: before the file is shown
+    const seen = await page.evaluate(() => window.seen);
+    assert.ok(seen.indexOf("Opening big.ini (6 MB)…") >= 0 &&
+              seen.indexOf("Opening big.ini (6 MB)…") < seen.indexOf("big.ini"), seen.join(" | "));
     const shown = await listed(page);
     assert.equal(Object.keys(shown).length, 34);
     assert.equal(shown.MoneyColor, "9 8 7");

@@ -4,7 +4,7 @@
 // contrast flags, a colour-vision view, compare, and the picture saved as a PNG.
 
 import assert from "node:assert/strict";
-import { execFileSync } from "node:child_process";
+import { execFileSync, spawnSync } from "node:child_process";
 import fs from "node:fs";
 import path from "node:path";
 import zlib from "node:zlib";
@@ -55,16 +55,26 @@ export async function viewSteps({ page, step, listed, nativeTable, checker, work
     assert.deepEqual(nativeTable(made).table, shown);
   });
 
-  await step("a damaged code changes nothing and says why", async () => {
+  await step("a damaged code changes nothing and says why, as the checker refuses it", async () => {
     const before = await listed(page);
     const undoable = await page.$eval("#undo", el => !el.disabled);
     const code = await page.$eval("#code", el => el.value);
-    const damaged = code.slice(0, 60) + (code[60] === "A" ? "B" : "A") + code.slice(61);
-    await page.$eval("#code", (el, text) => { el.value = text; }, damaged);
-    await page.click("#paste-code");
-    assert.match(await page.$eval("#code-message.problem", el => el.textContent), /damaged.*unchanged/);
-    assert.deepEqual(await listed(page), before);
-    assert.equal(await page.$eval("#undo", el => !el.disabled), undoable);
+    const at = (i, c) => code.slice(0, i) + c + code.slice(i + 1);
+    const damaged = [
+      at(60, code[60] === "A" ? "B" : "A"),
+      // the same low 8 bits as the letter it replaces: masked to a byte it would pass
+      at(60, String.fromCharCode(code.charCodeAt(60) + 0x100)),
+      at(3, "\u0131"), // a dotless i (U+0131) for the 1 of TVC1: 0x31 once masked
+    ];
+    for (const text of damaged) {
+      await page.$eval("#code", (el, text) => { el.value = text; }, text);
+      await page.click("#paste-code");
+      assert.match(await page.$eval("#code-message.problem", el => el.textContent), /unchanged/, text);
+      assert.deepEqual(await listed(page), before);
+      assert.equal(await page.$eval("#undo", el => !el.disabled), undoable);
+      const native = spawnSync(checker, ["--from-code", text], { encoding: "utf8" });
+      assert.notEqual(native.status, 0, text);
+    }
   });
 
   await step("a palette is one undoable edit that keeps the player's lines", async () => {

@@ -178,8 +178,18 @@ int run(const std::vector<std::string>& args) {
 // whatever the code page; the checker works in UTF-8 from here on.
 extern "C" int wmain(int argc, wchar_t** argv) {
     std::vector<std::string> args;
-    for (int i = 0; i < argc; ++i)
-        args.push_back(utf8(fs::path{argv[i]}));
+    for (int i = 0; i < argc; ++i) {
+        const fs::path arg{argv[i]};
+        if (!exact_utf8(arg)) {
+            // NTFS allows such a name, but no text names it again to open it by.
+            cli::fail(
+                "argument " + std::to_string(i) + " (" + utf8(arg) +
+                ") holds half of a UTF-16 character (shown as U+FFFD), which no text can name; "
+                "rename the file or folder, or pass another path");
+            return 2;
+        }
+        args.push_back(utf8(arg));
+    }
     return run(args);
 }
 #else

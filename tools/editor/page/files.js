@@ -11,6 +11,7 @@ import { reportOf } from "./report.js";
 
 export const canWriteFiles = typeof window.showOpenFilePicker === "function" &&
   typeof window.showSaveFilePicker === "function";
+const bigFile = 4e6; // bytes: from here, opening says it is at work
 const iniTypes = [{ description: "Tessivar settings", accept: { "text/plain": [".ini"] } }];
 
 const whereItGoes = "The plugin reads the first of these that exists: the game's plugins " +
@@ -39,6 +40,11 @@ export async function chooseFile() {
 // a file that cannot be used leaves it as it was.
 export async function openFile(file, handle = null) {
   if (isDirty() && !window.confirm(discardQuestion())) return;
+  if (file.size >= bigFile) {
+    // Reading and checking it takes a moment: say so, and let the page draw that first.
+    tell(`Opening ${file.name} (${(file.size / 1e6).toFixed(0)} MB)…`);
+    await new Promise(drawn => requestAnimationFrame(() => setTimeout(drawn, 0)));
+  }
   let raw, bytes, encoding;
   try {
     raw = new Uint8Array(await file.arrayBuffer());
