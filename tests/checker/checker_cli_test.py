@@ -254,6 +254,17 @@ class CheckerCommandLine(unittest.TestCase):
         self.assertIn("do nothing while", ignored[0])
         self.assertIn("1 1 1", out)
 
+    def test_a_folder_path_too_long_for_windows_leaves_the_verdict_as_it_is(self):
+        self.install()
+        self.write("scripts/Tessivar.VC.ini", "MoneyColor=1 2 3\n")
+        deep = os.path.join(self.root, "mods", *(["a" * 120] * 3))  # past 260 characters
+        os.makedirs(deep)
+        with open(os.path.join(deep, "model.dff"), "wb"):
+            pass
+        status, document = self.report("--game", host_path(self.root))
+        self.assertEqual((status, document["answer"]["verdict"], document["answer"]["code"]),
+                         (0, "yes", "INSTALL-001"), document["findings"])
+
     def test_from_the_scripts_folder_it_looks_from_the_game_folder(self):
         self.install()
         os.remove(os.path.join(self.root, "gta-vc.exe"))
