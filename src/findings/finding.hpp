@@ -30,9 +30,10 @@ struct ListItem {
 // A named argument of a finding's sentence.
 struct Arg {
     enum class Kind {
-        text, // as found in a file, a name or a path: escaped wherever it is shown
-        term, // one of the checker's own phrases, translated, itself with placeholders
-        list, // texts joined as the language joins a list ("a, b and c")
+        text,     // as found in a file, a name or a path: escaped wherever it is shown
+        term,     // one of the checker's own phrases, translated, itself with placeholders
+        list,     // texts joined as the language joins a list ("a, b and c")
+        rendered, // a sentence the renderer made already (and escaped): put in as it is
     };
     std::string_view name;
     Kind kind = Kind::text;
@@ -56,6 +57,9 @@ inline Arg number_arg(std::string_view name, long long number) {
 }
 inline Arg term_arg(std::string_view name, std::string_view phrase) {
     return {name, Arg::Kind::term, std::string{phrase}, {}};
+}
+inline Arg rendered_arg(std::string_view name, std::string sentence) {
+    return {name, Arg::Kind::rendered, std::move(sentence), {}};
 }
 inline Arg list_arg(std::string_view name, std::vector<ListItem> items) {
     return {name, Arg::Kind::list, {}, std::move(items)};

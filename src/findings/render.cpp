@@ -78,6 +78,8 @@ std::string value_of(const Arg& arg, const Args& args, const Catalogue& language
         return fill(language.text(arg.text), args, language, depth + 1);
     case Arg::Kind::list:
         return joined(arg.items, language);
+    case Arg::Kind::rendered:
+        return arg.text;
     }
     return {};
 }

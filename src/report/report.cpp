@@ -93,43 +93,59 @@ std::string_view verdict_id(Verdict verdict) {
     return {};
 }
 
-std::string answer_sentence(const Report& report, const Catalogue& language) {
-    const Finding& decisive = report.decisive();
-    // The reason is rendered already: put in as it is.
-    const std::string reason = message_of(decisive, language);
-    const auto put = [&](std::string_view pattern) {
-        std::string out{language.text(pattern)};
-        const std::size_t at = out.find("{reason}");
-        if (at != std::string::npos) out.replace(at, 8, reason);
-        return out;
-    };
-    if (report.answer.verdict == Verdict::no) return put(tr("No: {reason}"));
-    if (report.answer.verdict == Verdict::cannot_tell) return put(tr("Can't tell: {reason}"));
-    if (decisive.severity != Severity::error) return put(tr("Yes: {reason}"));
-    // Yes, but: every setting of the ini the plugin will not read as written.
+namespace {
+
+// Yes, but: every setting of the ini the plugin will not read as written, by name.
+std::string yes_but(const Report& report, const Catalogue& language) {
     std::vector<std::string> keys;
-    std::size_t count = 0;
+    std::size_t lines = 0;
     for (const Finding& finding : report.ini.findings) {
         if (finding.severity != Severity::error) continue;
-        ++count;
+        ++lines;
         if (!finding.key.empty() && std::find(keys.begin(), keys.end(), finding.key) == keys.end())
             keys.push_back(finding.key);
     }
+    if (keys.empty())
+        return render_plural(tr("Yes, but {count} line will not apply as written"),
+                             tr("Yes, but {count} lines will not apply as written"),
+                             {number_arg("count", static_cast<long long>(lines))}, language);
     // A few names say enough; the count says how many there are.
     constexpr std::size_t named = 3;
     std::vector<ListItem> names;
     for (std::size_t i = 0; i < keys.size() && i < named; ++i)
         names.push_back({{}, keys[i]});
     if (keys.size() > named) names.push_back({tr("others"), {}});
-    const Args args{number_arg("count", static_cast<long long>(count)),
+    const Args args{number_arg("count", static_cast<long long>(keys.size())),
                     list_arg("keys", std::move(names))};
-    if (keys.empty())
-        return render_plural(tr("Yes, but {count} line will not apply as written"),
-                             tr("Yes, but {count} lines will not apply as written"), args,
-                             language);
-    return render_plural(tr("Yes, but {count} line will not apply as written: {keys}"),
-                         tr("Yes, but {count} lines will not apply as written: {keys}"), args,
+    return render_plural(tr("Yes, but {count} setting will not apply as written: {keys}"),
+                         tr("Yes, but {count} settings will not apply as written: {keys}"), args,
                          language);
+}
+
+// A copy of the ini the plugin passes over, where the player may be making the edits.
+const Finding* ignored_copy(const Report& report) {
+    for (const Finding& finding : report.findings)
+        if (finding.rule == Rule::ini_ignored) return &finding;
+    return nullptr;
+}
+
+} // namespace
+
+std::string answer_sentence(const Report& report, const Catalogue& language) {
+    const Finding& decisive = report.decisive();
+    const Args reason{rendered_arg("reason", message_of(decisive, language))};
+    if (report.answer.verdict == Verdict::no) return render(tr("No: {reason}"), reason, language);
+    if (report.answer.verdict == Verdict::cannot_tell)
+        return render(tr("Can't tell: {reason}"), reason, language);
+    const bool but = decisive.severity == Severity::error;
+    std::string answer =
+        but ? yes_but(report, language) : render(tr("Yes: {reason}"), reason, language);
+    const Finding* ignored = ignored_copy(report);
+    if (!ignored) return answer;
+    return render(but ? tr("{answer}; and {ignored}") : tr("{answer}; but {ignored}"),
+                  {rendered_arg("answer", std::move(answer)),
+                   rendered_arg("ignored", message_of(*ignored, language))},
+                  language);
 }
 
 int exit_status(const Report& report) {

@@ -3,9 +3,11 @@
 
 import json
 import os
+import shlex
 import subprocess
 import sys
 import tempfile
+import time
 import unittest
 import xml.etree.ElementTree as ElementTree
 
@@ -103,6 +105,8 @@ def apply_fixes(data, fixes):
 
 
 class CheckerCommandLine(unittest.TestCase):
+    screens = 0  # terminals opened, each its own tmux server
+
     def setUp(self):
         self.dir = tempfile.TemporaryDirectory()
         self.root = self.dir.name
@@ -332,6 +336,68 @@ class CheckerCommandLine(unittest.TestCase):
             self.assertEqual(document["answer"]["code"],
                              "INSTALL-043" if build.endswith("rebased") else "INSTALL-001", build)
 
+    def on_screen(self, cwd, *args, width=80, height=25):
+        """The checker started in `cwd` as a double-click starts it, in a terminal of
+        width x height (tmux): the screen where it stops, and every line it printed (with
+        the lines the terminal wrapped joined again)."""
+        CheckerCommandLine.screens += 1
+        session = "tessivar-%d-%d" % (os.getpid(), CheckerCommandLine.screens)
+        done = "[the checker ended]"
+        script = "cd %s && WINEDEBUG=-all %s; echo %s; sleep 600" % (
+            shlex.quote(cwd), " ".join(map(shlex.quote, COMMAND + list(args))), shlex.quote(done))
+        tmux = ["tmux", "-L", session]
+        subprocess.run(tmux + ["new-session", "-d", "-s", session, "-x", str(width),
+                               "-y", str(height), script], check=True)
+        try:
+            deadline = time.time() + 120
+            while True:
+                screen = subprocess.run(tmux + ["capture-pane", "-p", "-t", session],
+                                        capture_output=True, text=True, check=True).stdout
+                if "press Enter" in screen or done in screen or time.time() > deadline:
+                    break
+                time.sleep(0.3)
+            printed = subprocess.run(tmux + ["capture-pane", "-p", "-J", "-S", "-", "-t", session],
+                                     capture_output=True, text=True, check=True).stdout
+        finally:
+            subprocess.run(tmux + ["kill-server"], check=False)
+        return screen.rstrip("\n").splitlines(), printed.rstrip("\n").splitlines()
+
+    def test_the_answer_is_the_first_and_the_last_thing_on_an_80_by_25_screen(self):
+        self.install()
+        scripts = os.path.join(self.root, "scripts")
+        self.write("scripts/Tessivar.VC.ini", "MoneyColor=#FF0000\r\nTimerColor=255 128 0\r\n")
+        cases = [("Yes, but 1 setting will not apply as written: MoneyColor",
+                  "what to do: write MoneyColor=255 0 0", self.on_screen(scripts, "--all"))]
+        os.remove(os.path.join(self.root, "dinput8.dll"))
+        cases.append(("No: there is no ASI loader", "what to do: put an ASI loader",
+                      self.on_screen(scripts)))
+        for answer, advice, (screen, printed) in cases:
+            with self.subTest(answer=answer):
+                self.assertTrue(" ".join(printed[:3]).startswith("Will your colours apply? " +
+                                                                 answer), printed[:3])
+                rules = [i for i, line in enumerate(screen) if line and set(line) == {"-"}]
+                self.assertTrue(rules, screen)  # the closing block starts on the last screen
+                closing = " ".join(screen[rules[-1] + 1:])
+                self.assertTrue(closing.startswith(answer), screen)
+                self.assertIn(advice, closing)
+                for line in printed:  # nothing the terminal had to wrap: no number split
+                    self.assertLessEqual(len(line), 80, line)
+                if WINDOWS:  # Wine's console prints escapes as text: none are sent
+                    self.assertNotIn("[48;2;", "\n".join(printed))
+
+    def test_the_table_wraps_between_words_at_the_terminals_width(self):
+        self.install()
+        self.write("scripts/Tessivar.VC.ini", "MoneyColor=1 2 3\r\n")
+        words = []
+        for width in (80, 200):
+            _, printed = self.on_screen(self.root, "--all", width=width)
+            table = printed[printed.index(next(l for l in printed if l.startswith("key "))):]
+            table = table[:table.index("")]
+            words.append(sorted(" ".join(table).split()))
+            for line in printed:
+                self.assertLessEqual(len(line), width, line)
+        self.assertEqual(words[0], words[1])  # no name cut: the same words at both widths
+
     def test_the_command_line_helps(self):
         for option in ("--help", "-h", "/?"):
             status, out, _ = run(option)
@@ -458,7 +524,9 @@ class CheckerCommandLine(unittest.TestCase):
         status, out, _ = run("--game", host_path(self.root))
         self.assertEqual(status, 1)
         self.assertIn("Will your colours apply? No: there is no Tessivar.VC.ini", out)
-        self.assertIn("0 207 133", out)  # MoneyColor's default
+        self.assertIn("every setting takes its default", out)
+        self.assertNotIn("0 207 133", out)  # the defaults listed only when asked for
+        self.assertIn("0 207 133", run("--game", host_path(self.root), "--all")[1])
 
     def test_template_has_every_key_once(self):
         status, out, _ = run("--template")

@@ -1,14 +1,29 @@
 #include "console.hpp"
 
+#include <cstdlib>
+#include <string_view>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
 namespace checker::console {
 
+namespace {
+
+// A terminal that draws escapes: not a file or a pipe, not one that says it cannot, and
+// not where the player turned colour off (NO_COLOR, as many programs read it).
+bool escapes_work() {
+    const char* term = std::getenv("TERM");
+    const char* no_colour = std::getenv("NO_COLOR");
+    return term && *term && std::string_view{term} != "dumb" && !(no_colour && *no_colour);
+}
+
+} // namespace
+
 Terminal open_terminal() {
-    Terminal terminal{isatty(STDOUT_FILENO) != 0, 100, false};
+    const bool terminal_out = isatty(STDOUT_FILENO) != 0;
+    Terminal terminal{terminal_out && escapes_work(), 100, false};
     winsize size{};
-    if (terminal.colour && ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0)
+    if (terminal_out && ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0)
         terminal.width = size.ws_col;
     return terminal;
 }

@@ -6,6 +6,31 @@
 
 namespace checker::console {
 
+namespace {
+
+bool same(COORD a, COORD b) {
+    return a.X == b.X && a.Y == b.Y;
+}
+
+// Some consoles (Wine's among them) take the mode and still print escapes as text. A
+// reset sequence written where the cursor stands tells: drawn as text, it moves the cursor
+// (and is wiped again); read as an escape, it leaves it where it was.
+bool escapes_work(HANDLE out) {
+    CONSOLE_SCREEN_BUFFER_INFO before{}, after{};
+    if (!GetConsoleScreenBufferInfo(out, &before)) return false;
+    constexpr char reset[] = "\x1b[0m";
+    DWORD written = 0;
+    if (!WriteConsoleA(out, reset, sizeof reset - 1, &written, nullptr)) return false;
+    if (!GetConsoleScreenBufferInfo(out, &after)) return false;
+    if (same(before.dwCursorPosition, after.dwCursorPosition)) return true;
+    DWORD wiped = 0;
+    FillConsoleOutputCharacterA(out, ' ', sizeof reset - 1, before.dwCursorPosition, &wiped);
+    SetConsoleCursorPosition(out, before.dwCursorPosition);
+    return false;
+}
+
+} // namespace
+
 Terminal open_terminal() {
     Terminal terminal{false, 100, false};
     HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
@@ -13,7 +38,7 @@ Terminal open_terminal() {
     if (out != INVALID_HANDLE_VALUE && GetConsoleMode(out, &mode)) {
         // Windows 10 and later draw 24-bit colour once asked to.
         constexpr DWORD virtual_terminal = 0x0004;
-        terminal.colour = SetConsoleMode(out, mode | virtual_terminal) != 0;
+        terminal.colour = SetConsoleMode(out, mode | virtual_terminal) != 0 && escapes_work(out);
         CONSOLE_SCREEN_BUFFER_INFO info{};
         if (GetConsoleScreenBufferInfo(out, &info))
             terminal.width = info.srWindow.Right - info.srWindow.Left + 1;

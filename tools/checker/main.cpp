@@ -125,19 +125,22 @@ int check(const cli::Options& options, const console::Terminal& terminal) {
         std::fputs(report_json(report, language, tessivar::version).c_str(), stdout);
         return unreadable ? 2 : exit_status(report);
     }
-    if (unreadable) {
+    // A file or folder named on the command line that cannot be read is said on standard
+    // error; an ini in a game folder that cannot be read is the answer, in the report.
+    if (unreadable && (options.path || report.decisive().rule == Rule::game_folder_missing)) {
         say_unreadable(report, language);
         return 2;
     }
-    cli::print_report(report, game,
-                      {terminal.colour, std::clamp(terminal.width, 40, 100), terminal.own},
-                      language);
+    const console::Terminal shown{terminal.colour, std::clamp(terminal.width, 40, 100),
+                                  terminal.own};
+    cli::print_report(report, game, shown, language, options.all);
     if (options.svg && !write_file(*options.svg, palette_svg(report.ini))) return 2;
-    // Last and alone on its line, so it is easy to copy.
+    cli::print_closing(report, shown.width, language);
+    // Asked for, so last and alone on its line, easy to copy.
     if (options.code)
         std::printf("\ncolour code (paste it in the editor, or give it to --from-code):\n%s\n",
                     share_code(written_settings(report.ini)).c_str());
-    return exit_status(report);
+    return unreadable ? 2 : exit_status(report);
 }
 
 // A complete ini from a colour code; a damaged or foreign code writes nothing.

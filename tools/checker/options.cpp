@@ -9,7 +9,8 @@
 namespace checker::cli {
 
 const char* const usage =
-    "usage: Tessivar.VC.check [PATH] [--game DIR] [--format=json] [--svg FILE] [--code]\n"
+    "usage: Tessivar.VC.check [PATH] [--game DIR] [--all] [--format=json] [--svg FILE]\n"
+    "                         [--code]\n"
     "       Tessivar.VC.check --template [--output FILE]\n"
     "       Tessivar.VC.check --from-code CODE [--output FILE]\n"
     "       Tessivar.VC.check --help | --version\n"
@@ -22,6 +23,8 @@ const char* const usage =
     "                  looked for from the game folder (the current folder, or the one\n"
     "                  above it when that is the game's plugins or scripts folder)\n"
     "  --game DIR      look at this game folder\n"
+    "  --all           list every setting, not only those the file sets or that have\n"
+    "                  a finding (also --verbose)\n"
     "  --format=json   print the report as one JSON document (see docs/checker.md)\n"
     "  --svg FILE      also draw the HUD in the colours the plugin will write\n"
     "  --code          also print the colour code of these colours, to share them\n"
@@ -71,6 +74,8 @@ Options parse_options(const std::vector<std::string>& args) {
         };
         if (arg == "--template") {
             options.template_only = true;
+        } else if (arg == "--all" || arg == "--verbose") {
+            options.all = true;
         } else if (arg == "--code") {
             options.code = true;
         } else if (arg == "--from-code") {

@@ -11,7 +11,7 @@ enum class Format { text, json };
 
 struct Options {
     std::optional<std::string> path, game, svg, output, from_code;
-    bool template_only = false, code = false;
+    bool template_only = false, code = false, all = false;
     Format format = Format::text;
 };
 

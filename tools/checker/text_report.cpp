@@ -1,5 +1,6 @@
 #include "text_report.hpp"
 
+#include "common/lower_case.hpp"
 #include "common/path_text.hpp"
 #include "common/printable.hpp"
 #include "config/settings_path.hpp"
@@ -39,31 +40,86 @@ std::string written_text(const SettingReport& setting) {
     return out;
 }
 
+// The HUD element's words from `column` on, wrapped between words under it where the
+// terminal is narrow (a name is never cut).
+void print_element(const std::string& element, int column, int width) {
+    std::string line;
+    std::size_t at = 0;
+    bool first = true;
+    // Past a very long written value, the element goes under the table's own column.
+    constexpr int fewest = 12, table_column = 36;
+    if (width - column - 1 < fewest) {
+        std::printf("\n");
+        column = table_column;
+        first = false;
+    }
+    const int room = std::max(fewest, width - column - 1);
+    while (at <= element.size()) {
+        std::size_t end = element.find(' ', at);
+        if (end == std::string::npos) end = element.size();
+        const std::string word = element.substr(at, end - at);
+        if (!line.empty() && static_cast<int>(line.size() + 1 + word.size()) > room) {
+            std::printf("%*s%s\n", first ? 0 : column, "", line.c_str());
+            line.clear();
+            first = false;
+        }
+        line += (line.empty() ? "" : " ") + word;
+        at = end + 1;
+    }
+    std::printf("%*s%s\n", first ? 0 : column, "", line.c_str());
+}
+
+// Whether a setting's row is worth a line of the short table: the file sets it, or
+// something is found on its key.
+bool worth_showing(const CheckReport& report, const SettingReport& setting) {
+    if (setting.line) return true;
+    const std::string_view key = hud::hud_setting_table[setting.row].key;
+    return std::any_of(report.findings.begin(), report.findings.end(), [&](const Finding& f) {
+        return !f.key.empty() && lower_case(f.key) == lower_case(key);
+    });
+}
+
 // One line a setting, within the terminal's width: key, where it comes from, what the
-// plugin writes (skipped components marked), a swatch, the HUD element.
-void print_settings(const CheckReport& report, const console::Terminal& term) {
+// plugin writes (skipped components marked), a swatch, the HUD element. Without `all`,
+// only the settings the file sets or that have a finding; a count says how many others
+// take their defaults.
+void print_settings(const CheckReport& report, const console::Terminal& term, bool all,
+                    const Catalogue& language) {
+    std::vector<std::size_t> rows;
+    for (std::size_t row = 0; row < report.settings.size(); ++row)
+        if (all || worth_showing(report, report.settings[row])) rows.push_back(row);
     std::vector<std::string> written(report.settings.size());
     std::size_t written_width = std::string_view{"written"}.size();
-    for (std::size_t row = 0; row < report.settings.size(); ++row) {
+    for (const std::size_t row : rows) {
         written[row] = written_text(report.settings[row]);
         written_width = std::max(written_width, written[row].size());
     }
     // The written column as wide as this file needs (a long one only stretches its own
     // line), so the HUD element fits beside it on a narrow terminal.
     const int column = static_cast<int>(std::min<std::size_t>(written_width, 28));
-    std::printf("%-25s %-8s %-*s    %s\n", "key", "from", column, "written", "HUD element");
-    for (std::size_t row = 0; row < report.settings.size(); ++row) {
+    if (!rows.empty())
+        std::printf("%-25s %-8s %-*s    %s\n", "key", "from", column, "written", "HUD element");
+    for (const std::size_t row : rows) {
         const auto& setting = report.settings[row];
         const std::string from = setting.line ? "line " + std::to_string(setting.line) : "default";
-        std::string element{hud::hud_element_name(setting.row)};
         const int used =
             25 + 1 + 8 + 1 + std::max(column, static_cast<int>(written[row].size())) + 4;
-        if (static_cast<int>(element.size()) > term.width - used - 1)
-            element.resize(std::max(0, term.width - used - 1));
-        std::printf("%-25s %-8s %-*s %s %s\n", hud::hud_setting_table[setting.row].key,
-                    from.c_str(), column, written[row].c_str(),
-                    swatch(setting, term.colour).c_str(), element.c_str());
+        std::printf("%-25s %-8s %-*s %s ", hud::hud_setting_table[setting.row].key, from.c_str(),
+                    column, written[row].c_str(), swatch(setting, term.colour).c_str());
+        print_element(std::string{hud::hud_element_name(setting.row)}, used, term.width);
     }
+    const std::size_t others = report.settings.size() - rows.size();
+    if (others == 0) return;
+    const Args args{number_arg("count", static_cast<long long>(others))};
+    print_wrapped(
+        rows.empty()
+            ? render(tr("every setting takes its default (--all lists them)"), args, language)
+            : render_plural(tr("{count} other setting takes its default (--all "
+                               "lists every setting)"),
+                            tr("{count} other settings take their defaults (--all "
+                               "lists every setting)"),
+                            args, language),
+        0, term.width);
 }
 
 std::string coded(const Finding& finding, const std::string& message) {
@@ -101,7 +157,7 @@ void print_search(const std::filesystem::path& game, const InstallDiagnosis& ins
 
 // What the install holds, then what to fix in it.
 void print_install(const InstallDiagnosis& install, int width, const Catalogue& language) {
-    std::printf("\nthe install:\n");
+    std::printf("the install:\n");
     bool anything = false;
     for (const Finding& finding : install.findings)
         if (finding.severity == Severity::info && finding.rule != Rule::colours_apply)
@@ -138,10 +194,13 @@ void print_wrapped(const std::string& raw, int indent, int width) {
 }
 
 void print_report(const Report& report, const std::filesystem::path& game,
-                  const console::Terminal& terminal, const Catalogue& language) {
+                  const console::Terminal& terminal, const Catalogue& language, bool all) {
     const int width = terminal.width;
+    print_wrapped(render(tr("Will your colours apply?"), {}, language) + " " +
+                      answer_sentence(report, language),
+                  0, width);
+    std::printf("\n");
     if (report.install) {
-        print_wrapped("Will your colours apply? " + answer_sentence(report, language), 0, width);
         print_install(*report.install, width, language);
         print_search(game, *report.install, width);
     }
@@ -149,8 +208,33 @@ void print_report(const Report& report, const std::filesystem::path& game,
         print_wrapped(*report.ini_path, 0, width);
         std::printf("\n");
     }
-    print_settings(report.ini, terminal);
+    // Without a file every setting is a default, as the findings say.
+    if (report.ini_path || all) print_settings(report.ini, terminal, all, language);
     print_ini_findings(report, width, language);
+}
+
+// The answer again, where the window stops: with what to do about it and how many other
+// things were found above, in a few lines that fit the last screen.
+void print_closing(const Report& report, int width, const Catalogue& language) {
+    std::printf("\n%s\n", std::string(static_cast<std::size_t>(std::min(width, 60)), '-').c_str());
+    print_wrapped(answer_sentence(report, language), 0, width);
+    // What to do: about the answer's reason, or else the first thing found that matters.
+    std::string advice = advice_of(report.decisive(), language);
+    for (std::size_t i = 0; advice.empty() && i < report.findings.size(); ++i)
+        if (report.findings[i].severity != Severity::info)
+            advice = advice_of(report.findings[i], language);
+    if (!advice.empty())
+        print_wrapped(
+            render(tr("what to do: {advice}"), {rendered_arg("advice", advice)}, language), 2,
+            width);
+    std::size_t others = 0;
+    for (std::size_t i = 0; i < report.findings.size(); ++i)
+        if (i != report.answer.decisive && report.findings[i].severity != Severity::info) ++others;
+    if (others)
+        print_wrapped(
+            render_plural(tr("{count} more finding above"), tr("{count} more findings above"),
+                          {number_arg("count", static_cast<long long>(others))}, language),
+            2, width);
 }
 
 } // namespace checker::cli
