@@ -68,11 +68,24 @@ std::optional<Colour> nearest_reaching(Colour colour, int alpha, Colour backdrop
     return best;
 }
 
+namespace {
+
+// A setting the plugin does not read as written is left to the fix of what was meant: a
+// contrast fix worked out from the colour it gets by mistake starts from the wrong colour.
+bool read_as_written(const CheckReport& report, std::size_t row) {
+    const std::string_view key = hud::hud_setting_table[row].key;
+    for (const Finding& finding : report.findings)
+        if (finding.severity == Severity::error && finding.key == key) return false;
+    return true;
+}
+
+} // namespace
+
 std::vector<ElementContrast> element_contrasts(const CheckReport& report,
                                                const Backdrops& backdrops) {
     std::vector<ElementContrast> out;
     for (const auto& s : report.settings) {
-        if (!is_text_or_icon(s.row)) continue;
+        if (!is_text_or_icon(s.row) || !read_as_written(report, s.row)) continue;
         std::optional<Colour> backdrop = backdrops[s.row];
         // Drawn on another element (the message box's words on the box): on its colour.
         if (const auto under = hud::hud_drawn_on(s.row))

@@ -80,9 +80,16 @@ public:
         }
         label_text(x, y, words);
     }
+    // On a dark band of its own, so it reads on the lit windows of a scene or a screenshot.
     void label_text(double x, double y, const std::string& words) {
-        out_ += element("text", x, y) +
-                " font-size=\"11\" font-family=\"monospace\" fill=\"#c8c8c8\">" + words +
+        constexpr double glyph_width = 6.7, margin = 2; // 11 px monospace
+        char band[160];
+        std::snprintf(band, sizeof band,
+                      "<rect x=\"%.1f\" y=\"%.1f\" width=\"%.1f\" height=\"14\" rx=\"2\" "
+                      "fill=\"#000\" fill-opacity=\"0.6\"/>",
+                      x - margin, y - 11, words.size() * glyph_width + 2 * margin);
+        out_ += band + element("text", x, y) +
+                " font-size=\"11\" font-family=\"monospace\" fill=\"#d8d8d8\">" + words +
                 "</text>\n";
     }
     void raw(const std::string& svg) { out_ += svg + "\n"; }
@@ -149,15 +156,15 @@ void draw_status(Canvas& c) {
     c.raw("<path d=\"M560 200 l10 -10 a7 7 0 0 1 10 10 l-20 20 l-20 -20 a7 7 0 0 1 10 -10z\" " +
           c.paint("HealthIconColor") + "/>");
     c.text(590, 212, 24, "HealthNumberColor", "100");
-    c.raw("<path d=\"M660 190 l18 6 v10 q0 12 -18 18 q-18 -6 -18 -18 v-10z\" " +
+    // The shield well clear of the health number, so the two read as two.
+    c.raw("<path d=\"M678 190 l18 6 v10 q0 12 -18 18 q-18 -6 -18 -18 v-10z\" " +
           c.paint("ArmourIconColor") + "/>");
-    c.text(685, 212, 24, "ArmourNumberColor", "100");
-    c.label(
-        520, 232,
-        {{"HealthIconColor"}, {"HealthNumberColor"}, {"ArmourIconColor"}, {"ArmourNumberColor"}});
-    c.label(520, 246, {{"HealthAndArmourTextStyle"}});
-    c.text(620, 280, 22, "BulletNumberColor", "30-120");
-    c.label(560, 294, {{"BulletNumberColor"}, {"BulletNumberTextStyle"}});
+    c.text(703, 212, 24, "ArmourNumberColor", "100");
+    c.label(540, 236, {{"HealthIconColor"}, {"HealthNumberColor"}});
+    c.label(540, 252, {{"ArmourIconColor"}, {"ArmourNumberColor"}});
+    c.label(540, 268, {{"HealthAndArmourTextStyle"}});
+    c.text(620, 300, 22, "BulletNumberColor", "30-120");
+    c.label(560, 316, {{"BulletNumberColor"}, {"BulletNumberTextStyle"}});
 }
 
 void draw_messages(Canvas& c) {

@@ -98,6 +98,26 @@ TEST(ElementContrast, FlagsFaintElementsAndItsFixReachesTheRatio) {
         EXPECT_GE(c.ratio, checker::least_contrast) << hud::hud_setting_table[c.row].key;
 }
 
+// Money written in hex is black to the plugin, dark on the night: its fix is the fix of
+// what was meant (255 0 0), not a grey worked out from the black.
+TEST(ElementContrast, LeavesOutWhatThePluginDoesNotReadAsWritten) {
+    checker::Backdrops backdrops;
+    backdrops.fill(Colour{14, 18, 30});
+    const auto listed = [&](const char* ini) {
+        std::vector<std::string> keys;
+        for (const auto& c : checker::element_contrasts(checker::check_settings_bytes(ini), backdrops))
+            keys.push_back(hud::hud_setting_table[c.row].key);
+        return keys;
+    };
+    const auto has = [](const std::vector<std::string>& keys, const char* key) {
+        return std::find(keys.begin(), keys.end(), key) != keys.end();
+    };
+    EXPECT_FALSE(has(listed("MoneyColor=#FF0000\n"), "MoneyColor"));
+    EXPECT_FALSE(has(listed("MoneyColour=20 20 20\n"), "MoneyColor")); // a typo: the default
+    EXPECT_TRUE(has(listed("MoneyColor=20 20 20\n"), "MoneyColor"));
+    EXPECT_TRUE(has(listed("MoneyColor=#FF0000\n"), "TimeColor")); // the others stay
+}
+
 TEST(ElementContrast, TheFixKeepsTheHueAndMovesLeast) {
     const Colour blue{27, 89, 130}, night{14, 18, 30};
     const auto fixed = checker::nearest_reaching(blue, 255, night, 3.0);

@@ -11,6 +11,7 @@ import fs from "node:fs";
 import os from "node:os";
 import path from "node:path";
 import puppeteer from "puppeteer-core";
+import { firstScreenSteps } from "./page_first_screen_steps.mjs";
 import { viewSteps } from "./page_view_steps.mjs";
 
 const [pagePath, checker, outDir] = process.argv.slice(2);
@@ -44,7 +45,7 @@ const iniPath = writeFile("tricky.ini", crlf(trickyLines));
 
 // The native checker's table: key -> the written column, as it prints it.
 function nativeTable(...args) {
-  const run = spawnSync(checker, args, { encoding: "latin1" });
+  const run = spawnSync(checker, ["--all", ...args], { encoding: "latin1" });
   const table = {};
   for (const line of run.stdout.split("\n")) {
     const match = /^(\w+)\s+(?:line \d+|default)\s+(.*?)\s{2,}/.exec(line);
@@ -454,6 +455,8 @@ try {
 
   await viewSteps({ page, step, listed, nativeTable, checker, work, downloads, outDir, open,
                    lastWritten, iniPath });
+
+  await firstScreenSteps({ page, step, open, writeFile, crlf, edit, listed });
 
   await step("without the file-writing API, Save downloads Tessivar.VC.ini and says where", async () => {
     const plain = await openPage(true);

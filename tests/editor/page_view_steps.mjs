@@ -37,6 +37,12 @@ async function waitForFile(file) {
 export async function viewSteps({ page, step, listed, nativeTable, checker, work, downloads, outDir,
                                   open, lastWritten, iniPath }) {
   const choose = async (id, text) => {
+    if (id === "#palettes") {
+      await page.click("#palettes");
+      const at = await page.$$eval("#palette-list [role=menuitem]", (items, t) => items.findIndex(i => i.textContent === t), text);
+      await (await page.$$("#palette-list [role=menuitem]"))[at].click();
+      return;
+    }
     const value = await page.$eval(id, (select, t) => [...select.options].find(o => o.textContent === t).value, text);
     await page.select(id, value);
   };
@@ -94,7 +100,7 @@ export async function viewSteps({ page, step, listed, nativeTable, checker, work
   });
 
   await step("every palette but the defaults reaches 3:1 on both drawn scenes", async () => {
-    const names = await page.$$eval("#palettes option", os => os.slice(1).map(o => o.textContent));
+    const names = await page.$$eval("#palette-list [role=menuitem]", items => items.map(i => i.textContent));
     assert.equal(names.length, 6);
     for (const name of names.filter(n => n !== "Defaults")) {
       await choose("#palettes", name);

@@ -9,7 +9,12 @@ import { leastContrast, pictureHeight, pictureWidth } from "./facts.js";
 import { backdropNow } from "./scenes.js";
 import { element } from "./view.js";
 
-const linearLight = c => (c /= 255) <= 0.04045 ? c / 12.92 : Math.pow((c + 0.055) / 1.055, 2.4);
+// sRGB bytes to linear light, once for each of the 256 values: the mean runs over every
+// pixel under every element.
+const linearLight = Float64Array.from({ length: 256 }, (_, byte) => {
+  const c = byte / 255;
+  return c <= 0.04045 ? c / 12.92 : Math.pow((c + 0.055) / 1.055, 2.4);
+});
 
 function encodedByte(l) {
   const c = l <= 0.0031308 ? l * 12.92 : 1.055 * Math.pow(l, 1 / 2.4) - 0.055;
@@ -35,7 +40,7 @@ function meanUnder(box, pixels) {
   let count = 0;
   for (let y = y0; y < y1; ++y)
     for (let x = x0; x < x1; ++x, ++count)
-      for (let c = 0; c < 3; ++c) sum[c] += linearLight(pixels[(y * pictureWidth + x) * 4 + c]);
+      for (let c = 0; c < 3; ++c) sum[c] += linearLight[pixels[(y * pictureWidth + x) * 4 + c]];
   return count ? sum.map(s => encodedByte(s / count)) : null;
 }
 

@@ -8,12 +8,12 @@ import {
 import { pictureHeight, pictureWidth, settingsFileName } from "./facts.js";
 import { canWriteFiles, chooseFile, discardQuestion, openFile, save, saveAs } from "./files.js";
 import { tell } from "./notices.js";
-import { renderPanel, showPanel } from "./panel.js";
+import { renderPanel, showPanel, wirePanel } from "./panel.js";
 import { renderLooks, wireLooks } from "./picture_views.js";
 import { onRedraw } from "./refresh.js";
 import { backdropNow, wireScenes } from "./scenes.js";
 import { onSelect, select, selectedKey, setPreview } from "./selection.js";
-import { wireSharing } from "./sharing.js";
+import { clearCodeMessage, wireSharing } from "./sharing.js";
 import {
   renderFileFindings, renderHeader, renderList, renderPicture, renderSummary,
 } from "./view.js";
@@ -22,6 +22,9 @@ function guarded(action) {
   return (...args) => Promise.resolve(action(...args)).catch(error =>
     tell(`Something went wrong: ${error.message || error}`, "error"));
 }
+
+// The contrast measures the picture as drawn; at the start it waits until the page is ready.
+const starting = { now: true };
 
 function render() {
   const report = currentReport();
@@ -33,7 +36,7 @@ function render() {
   renderFileFindings(report);
   renderPanel(report, selectedKey());
   renderHeader();
-  if (backdropNow().pixels) renderContrast(report);
+  if (backdropNow().pixels && !starting.now) renderContrast(report);
   renderLooks();
   // A control that went (a Fix whose finding is gone): focus stays near it.
   if (focused && focused !== document.body && !focused.isConnected)
@@ -129,11 +132,23 @@ loadCore().then(() => {
   wireSharing(guarded);
   wireScenes(guarded);
   wireLooks(guarded);
+  wirePanel();
   onRedraw(render);
+  // What was said of the file before a change (an open, an undo, an edit) no longer holds.
+  onChange(() => {
+    tell("");
+    clearCodeMessage();
+  });
   onChange(render);
   onSelect(showPanel);
   const bytes = templateBytes();
   start(bytes, { name: settingsFileName, handle: null, saved: bytes });
   expose();
-  document.body.dataset.ready = "yes";
+  performance.mark("tessivar-ready"); // what the page benchmark measures
+  // The picture and the list are painted first; the contrast of each element next.
+  setTimeout(() => {
+    starting.now = false;
+    if (backdropNow().pixels) renderContrast(currentReport());
+    document.body.dataset.ready = "yes";
+  }, 0);
 });

@@ -7,13 +7,13 @@ import { setValue } from "./core.js";
 import { largestUsualSize } from "./facts.js";
 import { change, current, currentReport } from "./document.js";
 import { reportOfOther } from "./report.js";
-import { setPreview } from "./selection.js";
+import { select, selectedKey, setPreview } from "./selection.js";
 import {
   componentNames, element, findingBox, findingsFor, hex, isColour, renderList,
   renderPicture, shownRgb,
 } from "./view.js";
 
-const state = { key: null, pending: null };
+const state = { key: null, pending: null, opener: null };
 
 // A field's text as the plugin wants it: { text } or { refused }; `note` when changed.
 function wholeNumber(typed, name) {
@@ -104,13 +104,14 @@ function onFieldInput() {
 function onFieldChange() {
   const setting = currentSetting();
   const { value, notes, refusals } = composedValue(setting);
-  say([...refusals, ...notes]);
   if (refusals.length) {
+    say([...refusals, ...notes]);
     state.pending = null;
     showPreview(current().bytes); // the preview goes; the refused text stays in its field, marked
     return;
   }
   commitValue(setting.key, value);
+  say(notes); // after the change, which clears what was said before it
 }
 
 function pickerValue(setting) {
@@ -123,6 +124,14 @@ function buildPanel(setting) {
   const panel = document.getElementById("panel");
   state.key = setting.key;
   panel.textContent = "";
+  const back = element("a", { className: "skip", href: "#palettes", textContent: "Back to the toolbar" });
+  back.addEventListener("click", event => {
+    event.preventDefault();
+    document.getElementById("open").focus();
+  });
+  const closer = element("button", { id: "panel-close", type: "button", textContent: "×", title: "Close (Escape)" });
+  closer.ariaLabel = "Close the panel";
+  closer.addEventListener("click", closePanel);
   const title = element("h2", { id: "panel-title", tabIndex: -1, textContent: setting.key });
   const where = element("div", { className: "element", id: "panel-where" });
   const row = element("div", { className: "row" });
@@ -143,7 +152,7 @@ function buildPanel(setting) {
   const reset = element("button", { id: "reset", type: "button", textContent: "Reset to default" });
   reset.addEventListener("click", () => commitValue(state.key, currentSetting().default));
   row.appendChild(reset);
-  panel.append(title, where, row,
+  panel.append(back, closer, title, where, row,
     element("div", { id: "panel-message", className: "refused", role: "status" }),
     element("div", { id: "panel-note", className: "note" }),
     element("div", { id: "panel-raw", className: "raw" }),
@@ -168,6 +177,8 @@ function updatePanel(setting, report) {
     ? `outside 0..255, so not written: the game keeps its own ${skipped.join(", ")} (shown here as the default)` : "";
   document.getElementById("panel-raw").textContent =
     setting.line ? `in the file: ${setting.key}=${setting.raw}` : "not in the file: the default applies";
+  // A refusal holds while its text stands in a field; a change put the file's value back.
+  if (!document.querySelector("#panel input[aria-invalid=true]")) say([]);
   const findings = document.getElementById("panel-findings");
   findings.textContent = "";
   for (const finding of findingsFor(report, setting.key)) findings.appendChild(findingBox(finding));
@@ -183,9 +194,50 @@ export function renderPanel(report, key) {
   updatePanel(setting, report);
 }
 
-// The panel in view once a setting is opened; from the keyboard, its first field focused.
+const floats = panel => getComputedStyle(panel).position === "fixed";
+
+// The element's box on the screen: the picture's shapes of the key, or else its row.
+function placeOf(key) {
+  const shapes = [...document.querySelectorAll(`#picture [data-key="${CSS.escape(key)}"]`)];
+  const boxes = shapes.map(s => s.getBoundingClientRect());
+  if (!boxes.length) return null;
+  return { left: Math.min(...boxes.map(b => b.left)), right: Math.max(...boxes.map(b => b.right)) };
+}
+
+// The panel in view once a setting is opened, without moving the page: beside the
+// picture, or floating over the half of it away from the element. From the keyboard, its
+// first field is focused.
 export function showPanel(fromKeyboard) {
   const panel = document.getElementById("panel");
-  panel.scrollIntoView({ block: "nearest" });
-  if (fromKeyboard) panel.querySelector("input, button")?.focus();
+  const key = selectedKey();
+  // The picture is drawn anew after each change: what opened it is found again by its key.
+  const from = document.activeElement;
+  if (key) state.opener = from?.closest?.("#picture") ? { key, inPicture: true } : { node: from };
+  const place = key && placeOf(key);
+  panel.classList.toggle("on-left", !!place && (place.left + place.right) / 2 > window.innerWidth / 2);
+  panel.classList.toggle("open", !!key);
+  const box = panel.getBoundingClientRect();
+  if (!floats(panel) && (box.top < 0 || box.top >= window.innerHeight)) panel.scrollIntoView({ block: "nearest" });
+  if (fromKeyboard) panel.querySelector("input, button:not(#panel-close)")?.focus({ preventScroll: true });
+}
+
+// Floating, it closes (Escape too), and focus goes back where the setting was opened.
+export function closePanel() {
+  const panel = document.getElementById("panel");
+  panel.classList.remove("open");
+  const opener = state.opener;
+  select(null);
+  const node = opener?.inPicture
+    ? document.querySelector(`#picture [data-key="${CSS.escape(opener.key)}"][tabindex="0"]`)
+    : opener?.node;
+  if (node?.isConnected) node.focus({ preventScroll: true });
+}
+
+export function wirePanel() {
+  document.getElementById("panel").addEventListener("keydown", event => {
+    if (event.key === "Escape" && floats(event.currentTarget)) {
+      event.preventDefault();
+      closePanel();
+    }
+  });
 }

@@ -48,14 +48,68 @@ async function pasteCode() {
   showCodeMessage("Applied: Undo takes it back.");
 }
 
+// The palettes as a menu button: arrows move, Enter or a click applies one palette once,
+// Escape or leaving the menu closes it applying none.
+function wirePaletteMenu(guarded) {
+  const button = document.getElementById("palettes");
+  const list = document.getElementById("palette-list");
+  const items = known.palettes.map(p => {
+    const item = element("li", { textContent: p.name, title: p.purpose, tabIndex: -1 });
+    item.setAttribute("role", "menuitem");
+    item.dataset.file = p.file;
+    list.append(item);
+    return item;
+  });
+  const isOpen = () => !list.hidden;
+  const close = (refocus) => {
+    list.hidden = true;
+    button.setAttribute("aria-expanded", "false");
+    if (refocus) button.focus();
+  };
+  const open = at => {
+    list.hidden = false;
+    button.setAttribute("aria-expanded", "true");
+    items[(at + items.length) % items.length].focus();
+  };
+  const apply = guarded(item => {
+    close(true);
+    usePalette(item.dataset.file);
+  });
+  button.addEventListener("click", () => (isOpen() ? close(false) : open(0)));
+  button.addEventListener("keydown", event => {
+    const at = { ArrowDown: 0, ArrowUp: -1 }[event.key];
+    if (at === undefined) return;
+    event.preventDefault();
+    open(at);
+  });
+  list.addEventListener("click", event => {
+    const item = event.target.closest("[role=menuitem]");
+    if (item) apply(item);
+  });
+  list.addEventListener("keydown", event => {
+    const now = items.indexOf(document.activeElement);
+    const moves = { ArrowDown: now + 1, ArrowUp: now - 1, Home: 0, End: items.length - 1 };
+    if (event.key in moves) {
+      event.preventDefault();
+      items[(moves[event.key] + items.length) % items.length].focus();
+    } else if (event.key === "Enter" || event.key === " ") {
+      event.preventDefault();
+      if (now >= 0) apply(items[now]);
+    } else if (event.key === "Escape") {
+      event.preventDefault();
+      close(true);
+    } else if (event.key === "Tab") {
+      close(false);
+    }
+  });
+  document.getElementById("palette-menu").addEventListener("focusout", event => {
+    if (isOpen() && !event.currentTarget.contains(event.relatedTarget)) close(false);
+  });
+}
+
 export function wireSharing(guarded) {
   known.palettes = builtInPalettes();
-  const menu = document.getElementById("palettes");
-  for (const p of known.palettes) menu.append(element("option", { value: p.file, textContent: p.name, title: p.purpose }));
-  menu.addEventListener("change", () => {
-    if (menu.value) usePalette(menu.value);
-    menu.value = "";
-  });
+  wirePaletteMenu(guarded);
   document.getElementById("copy-code").addEventListener("click", guarded(copyCode));
   document.getElementById("paste-code").addEventListener("click", guarded(pasteCode));
   document.getElementById("code").addEventListener("keydown", event => {

@@ -172,7 +172,21 @@ export function renderHeader() {
   document.getElementById("redo").disabled = redo === 0;
 }
 
-// The answer, at the top: what the plugin makes of the file, and the fixes of meaning.
+// A finding of the summary: its setting opened and its row shown, or the findings of the
+// file as a whole for one that is about the file.
+function goTo(finding) {
+  if (!finding.key) {
+    document.getElementById("findings-title").focus();
+    return;
+  }
+  select(finding.key, false);
+  const row = document.querySelector(`#list tr[data-key="${CSS.escape(finding.key)}"]`);
+  row?.scrollIntoView({ block: "nearest" });
+  row?.querySelector("button.key")?.focus({ preventScroll: true });
+}
+
+// The answer, at the top: what the plugin makes of the file, each line it does not read
+// as meant (a link to it), and one Fix all for the fixes of meaning.
 export function renderSummary(report) {
   const box = document.getElementById("summary");
   box.textContent = "";
@@ -184,4 +198,16 @@ export function renderSummary(report) {
     all.addEventListener("click", () => applyFix(fixesOfErrors, "Fixed every line the plugin did not read as meant"));
     box.append(all);
   }
+  if (!errors.length) return;
+  const list = element("ul", { className: "not-as-meant" });
+  list.setAttribute("aria-label", errors.length === 1 ? "1 line the plugin does not read as you meant"
+    : `${errors.length} lines the plugin does not read as you meant`);
+  list.append(element("li", { className: "fix-label", textContent: list.getAttribute("aria-label") + ":" }));
+  for (const finding of errors) {
+    const where = (finding.line ? `line ${finding.line}` : "the file") + (finding.key ? ` ${finding.key}` : "");
+    const link = element("button", { type: "button", className: "link", textContent: where, title: finding.message });
+    link.addEventListener("click", () => goTo(finding));
+    list.append(element("li", {}, link));
+  }
+  box.append(list);
 }
