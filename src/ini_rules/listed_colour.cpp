@@ -92,7 +92,10 @@ std::optional<ListedColour> listed_colour(std::string_view value, bool alpha) {
             inside.remove_prefix(1);
         }
     }
-    if (tokens.size() != 3 && !(alpha && tokens.size() == 4)) return std::nullopt;
+    if (tokens.size() != 3 && tokens.size() != 4) return std::nullopt;
+    // A fourth number for a key without alpha is one the plugin never reads: the colour
+    // meant is the first three, as with plain numbers.
+    if (!alpha && tokens.size() == 4) tokens.pop_back();
     const bool fractions = std::all_of(tokens.begin(), tokens.begin() + 3, fraction);
     const bool percent =
         std::any_of(tokens.begin(), tokens.end(), [](const Token& t) { return t.percent; });
