@@ -1,5 +1,8 @@
 #include "colour/share_code.hpp"
 
+#include "common/translatable.hpp"
+#include "findings/render.hpp"
+
 #include <array>
 #include <cstdint>
 
@@ -145,35 +148,45 @@ std::string share_code(const WrittenSettings& settings) {
     return std::string{share_code_tag} + to_digits(pack(settings));
 }
 
-ShareCodeReading read_share_code(std::string_view pasted) {
+ShareCodeReading read_share_code(std::string_view pasted, const Catalogue& language) {
+    const auto said = [&](std::string_view english, const Args& args = {}) {
+        return problem(render(english, args, language));
+    };
     std::string code;
     for (const char c : pasted)
         if (!is_blank(c)) code += c;
-    if (code.empty()) return problem("no code: paste a Tessivar colour code (it starts with TVC1)");
+    if (code.empty())
+        return said(tr("no code: paste a Tessivar colour code (it starts with TVC1)"));
     const bool tagged = code.size() > 3 && code.compare(0, 3, "TVC") == 0;
     if (!tagged && code.find(share_code_tag) != std::string::npos)
-        return problem("paste only the code, from TVC1 to its last character");
+        return said(tr("paste only the code, from TVC1 to its last character"));
     if (!tagged || code[3] < '0' || code[3] > '9')
-        return problem("this is not a Tessivar colour code: those start with TVC1");
+        return said(tr("this is not a Tessivar colour code: those start with TVC1"));
     if (code[3] != share_code_tag.back())
-        return problem(std::string{"this code was made by another version of Tessivar (format "} +
-                       code[3] + "); this one reads codes that start with TVC1");
+        return said(tr("this code was made by another version of Tessivar (format {format}); this "
+                       "one reads codes that start with TVC1"),
+                    {text_arg("format", std::string(1, code[3]))});
     const std::size_t odd = code.find_first_not_of(digits62, share_code_tag.size());
     if (odd != std::string::npos)
-        return problem("character " + std::to_string(odd + 1) +
-                       " of the code is not a letter or a digit, which codes never hold: "
-                       "copy the code again");
-    if (code.size() != share_code_length)
-        return problem("the code has " + std::to_string(code.size()) + " characters instead of " +
-                       std::to_string(share_code_length) +
-                       (code.size() < share_code_length ? ": part of it is missing"
-                                                        : ": something was added to it") +
-                       "; copy all of it again");
+        return said(tr("character {at} of the code is not a letter or a digit, which codes never "
+                       "hold: copy the code again"),
+                    {number_arg("at", static_cast<long long>(odd + 1))});
+    if (code.size() != share_code_length) {
+        const Args sizes{number_arg("count", static_cast<long long>(code.size())),
+                         number_arg("length", static_cast<long long>(share_code_length))};
+        return code.size() < share_code_length
+                   ? said(tr("the code has {count} characters instead of {length}: part of it is "
+                             "missing; copy all of it again"),
+                          sizes)
+                   : said(tr("the code has {count} characters instead of {length}: something was "
+                             "added to it; copy all of it again"),
+                          sizes);
+    }
     const auto packed = from_digits(std::string_view{code}.substr(share_code_tag.size()));
     const auto settings = packed ? unpack(*packed) : std::nullopt;
     if (!settings)
-        return problem("the code is damaged (its checksum does not match): a character was "
-                       "changed; copy the code again");
+        return said(tr("the code is damaged (its checksum does not match): a character was "
+                       "changed; copy the code again"));
     return {settings, {}};
 }
 

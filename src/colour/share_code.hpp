@@ -8,6 +8,7 @@
 // the CRC-32 of the tag and those 113 bytes (big-endian).
 
 #include "colour/written_settings.hpp"
+#include "findings/catalogue.hpp"
 
 #include <optional>
 #include <string>
@@ -44,7 +45,8 @@ struct ShareCodeReading {
     std::string problem; // for the player, when there are no settings
 };
 
-// Blanks and line breaks a post may have put inside the code are ignored.
-ShareCodeReading read_share_code(std::string_view code);
+// Blanks and line breaks a post may have put inside the code are ignored; a problem is
+// said in `language`.
+ShareCodeReading read_share_code(std::string_view code, const Catalogue& language = english());
 
 } // namespace checker

@@ -107,7 +107,8 @@ constexpr std::array<RuleText, rule_count> rules{{
      {tr("write {line} (with that alpha), or {solid} (solid)")}},
     {Rule::missing_numbers, "INI034", error,
      tr("\"{key}\" has {count} of its 3 numbers: the plugin writes {gets}, not the default"),
-     tr("\"{key}\" has {count} of its 3 numbers: the plugin writes {gets}, not the default"),
+     tr_plural("\"{key}\" has {count} of its 3 numbers: the plugin writes {gets}, not the "
+               "default"),
      {tr("write {line} (the missing ones as the default)")}},
     {Rule::empty_colour, "INI035", error,
      tr("\"{key}\" is empty: the plugin writes {gets}, not the default"), {},
@@ -191,7 +192,7 @@ constexpr std::array<RuleText, rule_count> rules{{
     {Rule::several_loaders, "INSTALL-013", warning,
      tr("there is {count} ASI loader in the game folder: if the game loads more than one, each "
         "loads every plugin"),
-     tr("there are {count} ASI loaders in the game folder: if the game loads more than one, "
+     tr_plural("there are {count} ASI loaders in the game folder: if the game loads more than one, "
         "each loads every plugin"),
      {tr("keep {loader} and remove the others")}},
     {Rule::loader_loads_no_plugins, "INSTALL-014", error,
@@ -237,7 +238,7 @@ constexpr std::array<RuleText, rule_count> rules{{
      {tr("move it to scripts\\"), tr("remove it ({loaded} is loaded)")}},
     {Rule::several_copies_loaded, "INSTALL-027", warning,
      tr("{count} copy is loaded ({folders}): each recolours the HUD from the same ini"),
-     tr("{count} copies are loaded ({folders}): each recolours the HUD from the same ini"),
+     tr_plural("{count} copies are loaded ({folders}): each recolours the HUD from the same ini"),
      {tr("keep one")}},
     {Rule::no_plugin, "INSTALL-028", error,
      tr("there is no {plugin_name} in the game folder"), {},

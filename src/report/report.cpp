@@ -107,7 +107,7 @@ std::string yes_but(const Report& report, const Catalogue& language) {
     }
     if (keys.empty())
         return render_plural(tr("Yes, but {count} line will not apply as written"),
-                             tr("Yes, but {count} lines will not apply as written"),
+                             tr_plural("Yes, but {count} lines will not apply as written"),
                              {number_arg("count", static_cast<long long>(lines))}, language);
     // A few names say enough; the count says how many there are.
     constexpr std::size_t named = 3;
@@ -118,7 +118,7 @@ std::string yes_but(const Report& report, const Catalogue& language) {
     const Args args{number_arg("count", static_cast<long long>(keys.size())),
                     list_arg("keys", std::move(names))};
     return render_plural(tr("Yes, but {count} setting will not apply as written: {keys}"),
-                         tr("Yes, but {count} settings will not apply as written: {keys}"), args,
+                         tr_plural("Yes, but {count} settings will not apply as written: {keys}"), args,
                          language);
 }
 

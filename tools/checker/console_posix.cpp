@@ -1,5 +1,6 @@
 #include "console.hpp"
 
+#include <cstdio>
 #include <cstdlib>
 #include <string_view>
 #include <sys/ioctl.h>
@@ -28,7 +29,18 @@ Terminal open_terminal() {
     return terminal;
 }
 
-void wait_before_closing(const Terminal&) {}
+void wait_before_closing(const Terminal&, std::string_view) {}
+
+void write(std::string_view text, bool to_error) {
+    std::fwrite(text.data(), 1, text.size(), to_error ? stderr : stdout);
+}
+
+// As gettext looks: LANGUAGE (a list), then the locale of messages.
+std::string user_locales() {
+    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"})
+        if (const char* value = std::getenv(name); value && *value) return value;
+    return {};
+}
 
 // Away from Windows the code page is not known: the path is taken as written.
 std::optional<std::size_t> ansi_length(const std::filesystem::path& path) {

@@ -48,11 +48,37 @@ Terminal open_terminal() {
     return terminal;
 }
 
-void wait_before_closing(const Terminal& terminal) {
+void wait_before_closing(const Terminal& terminal, std::string_view prompt) {
     if (!terminal.own) return;
-    std::fputs("\npress Enter to close this window ", stdout);
-    std::fflush(stdout);
+    write("\n" + std::string{prompt} + " ");
     std::getchar();
+}
+
+void write(std::string_view text, bool to_error) {
+    std::FILE* stream = to_error ? stderr : stdout;
+    HANDLE handle = GetStdHandle(to_error ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
+    DWORD mode = 0;
+    if (text.empty() || handle == INVALID_HANDLE_VALUE || !GetConsoleMode(handle, &mode)) {
+        std::fwrite(text.data(), 1, text.size(), stream);
+        return;
+    }
+    const int count =
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(count > 0 ? count : 0), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), count);
+    std::fflush(stream); // what stdio holds comes first
+    DWORD written = 0;
+    WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+}
+
+std::string user_locales() {
+    wchar_t name[LOCALE_NAME_MAX_LENGTH] = {};
+    const LCID id = MAKELCID(GetUserDefaultUILanguage(), SORT_DEFAULT);
+    if (LCIDToLocaleName(id, name, LOCALE_NAME_MAX_LENGTH, 0) <= 0) return {};
+    std::string out;
+    for (const wchar_t* at = name; *at; ++at)
+        out += *at < 0x80 ? static_cast<char>(*at) : '?';
+    return out;
 }
 
 std::optional<std::size_t> ansi_length(const std::filesystem::path& path) {

@@ -1,5 +1,7 @@
 #include "files.hpp"
 
+#include "common/translatable.hpp"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -25,7 +27,8 @@ Written replace_file(const std::filesystem::path& path, std::string_view bytes) 
     struct stat status {};
     const bool exists = ::stat(path.c_str(), &status) == 0;
     if (exists && !S_ISREG(status.st_mode))
-        return {false, false, "it is no ordinary file (a folder, a device or a pipe)"};
+        return {false, false,
+                std::string{tr("it is no ordinary file (a folder, a device or a pipe)")}};
     const std::filesystem::path temporary =
         path.parent_path() /
         ("." + path.filename().string() + "." + std::to_string(::getpid()) + ".tmp");

@@ -1,5 +1,7 @@
 #include "files.hpp"
 
+#include "common/translatable.hpp"
+
 #include <windows.h>
 
 namespace checker::cli {
@@ -34,7 +36,7 @@ Written replace_file(const std::filesystem::path& path, std::string_view bytes) 
     const bool exists = std::filesystem::exists(status);
     // A folder, or a device such as CON or NUL.
     if (exists && !std::filesystem::is_regular_file(status))
-        return {false, false, "it is no ordinary file (a folder or a device)"};
+        return {false, false, std::string{tr("it is no ordinary file (a folder or a device)")}};
     std::filesystem::path temporary = path;
     temporary += L"." + std::to_wstring(GetCurrentProcessId()) + L".tmp";
     const HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,

@@ -6,6 +6,7 @@
 #include "common/lower_case.hpp"
 #include "common/path_text.hpp"
 #include "common/printable.hpp"
+#include "common/translatable.hpp"
 #include "console.hpp"
 #include "files.hpp"
 #include "findings/render.hpp"
@@ -56,15 +57,18 @@ fs::path game_folder_from(fs::path folder) {
 }
 
 // Written whole or not at all: the file there stays as it was until the new one is.
-bool write_file(const std::string& path, const std::string& text) {
+bool write_file(const std::string& path, const std::string& text, const Catalogue& language) {
     const cli::Written written = cli::replace_file(path_from_utf8(path), text);
     if (!written.ok) {
-        fail("cannot write " + path + ": " + written.problem + "; nothing was changed");
+        fail(render(tr("cannot write {path}: {problem}; nothing was changed"),
+                    {text_arg("path", path),
+                     rendered_arg("problem", std::string{language.text(written.problem)})},
+                    language));
         return false;
     }
     if (written.replaced)
-        std::fprintf(stderr, "Tessivar.VC.check: %s replaced the file that was there\n",
-                     printable(path).c_str());
+        fail(render(tr("{path} replaced the file that was there"), {text_arg("path", path)},
+                    language));
     return true;
 }
 
@@ -116,13 +120,13 @@ void say_unreadable(const Report& report, const Catalogue& language) {
             fail(message_of(finding, language));
 }
 
-int check(const cli::Options& options, const console::Terminal& terminal) {
-    const Catalogue& language = english();
+int check(const cli::Options& options, const console::Terminal& terminal,
+          const Catalogue& language) {
     fs::path game;
     bool unreadable = false;
     const Report report = make_report(options, game, unreadable);
     if (options.format == cli::Format::json) {
-        std::fputs(report_json(report, language, tessivar::version).c_str(), stdout);
+        console::write(report_json(report, language, tessivar::version));
         return unreadable ? 2 : exit_status(report);
     }
     // A file or folder named on the command line that cannot be read is said on standard
@@ -134,18 +138,22 @@ int check(const cli::Options& options, const console::Terminal& terminal) {
     const console::Terminal shown{terminal.colour, std::clamp(terminal.width, 40, 100),
                                   terminal.own};
     cli::print_report(report, game, shown, language, options.all);
-    if (options.svg && !write_file(*options.svg, palette_svg(report.ini))) return 2;
+    if (options.svg && !write_file(*options.svg, palette_svg(report.ini), language)) return 2;
     cli::print_closing(report, shown.width, language);
     // Asked for, so last and alone on its line, easy to copy.
     if (options.code)
-        std::printf("\ncolour code (paste it in the editor, or give it to --from-code):\n%s\n",
-                    share_code(written_settings(report.ini)).c_str());
+        console::write(
+            "\n" +
+            render(tr("colour code (paste it in the editor, or give it to --from-code):"), {},
+                   language) +
+            "\n" + share_code(written_settings(report.ini)) + "\n");
     return unreadable ? 2 : exit_status(report);
 }
 
 // A complete ini from a colour code; a damaged or foreign code writes nothing.
-int from_code(const std::string& code, const std::optional<std::string>& output) {
-    const auto reading = read_share_code(code);
+int from_code(const std::string& code, const std::optional<std::string>& output,
+              const Catalogue& language) {
+    const auto reading = read_share_code(code, language);
     if (!reading.settings) {
         fail(reading.problem);
         return 2;
@@ -154,23 +162,25 @@ int from_code(const std::string& code, const std::optional<std::string>& output)
         written_settings_ini(*reading.settings, "Made by Tessivar.VC.check from the colour code " +
                                                     share_code(*reading.settings));
     if (!output) return std::fputs(ini.c_str(), stdout) < 0 ? 2 : 0;
-    return write_file(*output, crlf(ini)) ? 0 : 2;
+    return write_file(*output, crlf(ini), language) ? 0 : 2;
 }
 
-int run(const std::vector<std::string>& args) {
-    const cli::Options options = cli::parse_options(args);
-    if (options.from_code) return from_code(*options.from_code, options.output);
+int run(const std::vector<std::string>& args, const Catalogue& language) {
+    const cli::Options options = cli::parse_options(args, language);
+    if (options.from_code) return from_code(*options.from_code, options.output, language);
     if (options.template_only) {
         if (!options.output) {
             std::fputs(template_ini().c_str(), stdout);
             return 0;
         }
         // Written as Notepad saves it, whatever the shell would make of a redirection.
-        return write_file(*options.output, crlf(template_ini())) ? 0 : 2;
+        return write_file(*options.output, crlf(template_ini()), language) ? 0 : 2;
     }
     const auto terminal = console::open_terminal();
-    const int status = check(options, terminal);
-    if (options.format == cli::Format::text) console::wait_before_closing(terminal);
+    const int status = check(options, terminal, language);
+    if (options.format == cli::Format::text)
+        console::wait_before_closing(terminal,
+                                     render(tr("press Enter to close this window"), {}, language));
     return status;
 }
 
@@ -181,22 +191,26 @@ int run(const std::vector<std::string>& args) {
 // whatever the code page; the checker works in UTF-8 from here on.
 extern "C" int wmain(int argc, wchar_t** argv) {
     std::vector<std::string> args;
+    int broken = -1;
     for (int i = 0; i < argc; ++i) {
         const fs::path arg{argv[i]};
-        if (!exact_utf8(arg)) {
-            // NTFS allows such a name, but no text names it again to open it by.
-            cli::fail(
-                "argument " + std::to_string(i) + " (" + utf8(arg) +
-                ") holds half of a UTF-16 character (shown as U+FFFD), which no text can name; "
-                "rename the file or folder, or pass another path");
-            return 2;
-        }
+        if (!exact_utf8(arg) && broken < 0) broken = i;
         args.push_back(utf8(arg));
     }
-    return run(args);
+    const Catalogue& language = cli::language_of(args);
+    if (broken >= 0) {
+        // NTFS allows such a name, but no text names it again to open it by.
+        fail(render(tr("argument {at} ({value}) holds half of a UTF-16 character (shown as "
+                       "U+FFFD), which no text can name; rename the file or folder, or pass "
+                       "another path"),
+                    {number_arg("at", broken), text_arg("value", args[broken])}, language));
+        return 2;
+    }
+    return run(args, language);
 }
 #else
 int main(int argc, char** argv) {
-    return run({argv, argv + argc});
+    const std::vector<std::string> args{argv, argv + argc};
+    return run(args, cli::language_of(args));
 }
 #endif

@@ -17,8 +17,8 @@ void print_report(const Report& report, const std::filesystem::path& game,
 // The answer once more, what to do and how many other findings there are: the last lines.
 void print_closing(const Report& report, int width, const Catalogue& language);
 
-// Words of `text` on lines of at most `width` columns: the first after `indent`, the
-// others two further in.
+// Words of `text` (rendered already, so escaped) on lines of at most `width` columns (a
+// character a column): the first after `indent`, the others two further in.
 void print_wrapped(const std::string& text, int indent, int width);
 
 } // namespace checker::cli
