@@ -12,12 +12,13 @@
 namespace checker::cli {
 namespace {
 
+// Under the translated heading, in any language.
 constexpr std::string_view synopsis =
-    "Tessivar.VC.check [PATH] [--game DIR] [--all] [--lang CODE] [--format=json]\n"
-    "                         [--svg FILE] [--code]\n"
-    "       Tessivar.VC.check --template [--output FILE]\n"
-    "       Tessivar.VC.check --from-code CODE [--output FILE]\n"
-    "       Tessivar.VC.check --help | --version\n";
+    "  Tessivar.VC.check [PATH] [--game DIR] [--all] [--lang CODE] [--format=json]\n"
+    "                    [--svg FILE] [--code]\n"
+    "  Tessivar.VC.check --template [--output FILE]\n"
+    "  Tessivar.VC.check --from-code CODE [--output FILE]\n"
+    "  Tessivar.VC.check --help | --version\n";
 
 struct OptionHelp {
     std::string_view option, help;
@@ -80,7 +81,7 @@ std::string usage_text(const Catalogue& language) {
         return render(english, {text_arg("languages", codes_of_languages())}, language);
     };
     constexpr std::size_t column = 18, width = 80;
-    std::string out = said(tr("usage:")) + " " + std::string{synopsis} + "\n";
+    std::string out = said(tr("usage:")) + "\n" + std::string{synopsis} + "\n";
     out += wrapped(said(tr("Says whether the Tessivar plugin will apply your colours: the ASI "
                            "loader, every copy of the plugin and the ini in the game folder, what "
                            "the plugin will make of the ini, {ini_name}, and what to write "
