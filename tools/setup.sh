@@ -9,7 +9,7 @@ have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok ins
 
 packages=(g++-mingw-w64-i686 mingw-w64-i686-dev wine wine32:i386 cmake ninja-build
           googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
-          clang-format python3 binutils-mingw-w64-i686 tmux
+          clang-format python3 binutils-mingw-w64-i686 tmux gettext
           emscripten node-acorn chromium nodejs)
 for p in "${packages[@]}"; do have "$p" || need+=("$p"); done
 

@@ -138,7 +138,7 @@ def write_cpp(path, catalogues):
     out.append("constexpr LanguageTable tables[] = {")
     for code, (entries, _) in catalogues.items():
         label, rule = LANGUAGES[code]
-        out.append("    {%s, %s, PluralRule::%s, {%s, %d}}," % (
+        out.append("    {%s, %s, PluralRule::%s, {%s, std::size_t{%d}}}," % (
             cpp_string(code), cpp_string(label), rule.replace("-", "_"), code.replace("-", "_"),
             len(entries)))
     out += ["};", "", "} // namespace", "",
