@@ -17,6 +17,14 @@ for preset in native native-sanitize wasm win32; do
     failed+=("$preset (build)")
     continue
   fi
+  if [ "$preset" = win32 ] && ! WINEDEBUG=-all wine --version >/dev/null 2>&1; then
+    # Some virtual machines' kernels refuse 32-bit programs, and so Wine itself: there the
+    # Windows files are built and inspected, and nothing of them can run.
+    echo "!! this machine cannot run 32-bit programs (wine --version fails): of the win32"
+    echo "!! tests only those that need no Wine run; run the rest where Wine runs"
+    ctest --preset "$preset" -R '^delivered_binaries$' || failed+=("$preset")
+    continue
+  fi
   ctest --preset "$preset" || failed+=("$preset")
 done
 
