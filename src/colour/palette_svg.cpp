@@ -1,5 +1,7 @@
 #include "colour/palette_svg.hpp"
 
+#include "common/printable.hpp"
+#include "common/translatable.hpp"
 #include "hud/hud_setting_table.hpp"
 
 #include <algorithm>
@@ -33,12 +35,17 @@ struct Key {
 // One part of a label: a key, and what of it is drawn ("box", "fill"), if that is not clear.
 struct LabelPart {
     Key key;
-    const char* what = "";
+    std::string_view what = {};
 };
 
 class Canvas {
 public:
-    explicit Canvas(const CheckReport& report) : report_(report) {}
+    Canvas(const CheckReport& report, const Catalogue& language)
+        : report_(report), language_(language) {}
+
+    std::string said(std::string_view english) const {
+        return std::string{language_.text(english)};
+    }
 
     const SettingReport& setting(Key key) const { return report_.settings[key.row]; }
 
@@ -76,7 +83,7 @@ public:
                 words += size(part.key);
             else
                 words += part.key.name();
-            if (*part.what) words += std::string{" ("} + part.what + ")";
+            if (!part.what.empty()) words += " (" + said(part.what) + ")";
         }
         label_text(x, y, words);
     }
@@ -87,7 +94,7 @@ public:
         std::snprintf(band, sizeof band,
                       "<rect x=\"%.1f\" y=\"%.1f\" width=\"%.1f\" height=\"14\" rx=\"2\" "
                       "fill=\"#000\" fill-opacity=\"0.6\"/>",
-                      x - margin, y - 11, words.size() * glyph_width + 2 * margin);
+                      x - margin, y - 11, code_points(words) * glyph_width + 2 * margin);
         out_ += band + element("text", x, y) +
                 " font-size=\"11\" font-family=\"monospace\" fill=\"#d8d8d8\">" + words +
                 "</text>\n";
@@ -110,6 +117,7 @@ private:
         return text;
     }
     const CheckReport& report_;
+    const Catalogue& language_;
     std::string out_;
 };
 
@@ -170,25 +178,25 @@ void draw_status(Canvas& c) {
 void draw_messages(Canvas& c) {
     c.raw("<rect x=\"20\" y=\"20\" width=\"300\" height=\"80\" rx=\"6\" " + c.paint("Messagebox") +
           "/>");
-    c.text(36, 56, 16, "Messagebox2", "Press the button to");
-    c.text(36, 80, 16, "Messagebox2", "enter the vehicle.");
-    c.label(20, 114, {{"Messagebox", "box"}, {"Messagebox2", "text"}});
-    c.text(150, 330, 40, "Styledtext", "MISSION PASSED");
+    c.text(36, 56, 16, "Messagebox2", c.said(tr("Press the button to")));
+    c.text(36, 80, 16, "Messagebox2", c.said(tr("enter the vehicle.")));
+    c.label(20, 114, {{"Messagebox", tr("box")}, {"Messagebox2", tr("text")}});
+    c.text(150, 330, 40, "Styledtext", c.said(tr("MISSION PASSED")));
     c.label(150, 346, {{"Styledtext"}});
     c.text(280, 410, 48, "WastedBusted", "WASTED");
     c.label(280, 426, {{"WastedBustedTextStyle"}, {"WastedBusted"}});
 }
 
 void draw_timers(Canvas& c) {
-    c.text(20, 160, 22, "TimerColor", "TIME 01:30");
+    c.text(20, 160, 22, "TimerColor", c.said(tr("TIME")) + " 01:30");
     c.label(20, 174, {{"TimerColor"}, {"TimerTextStyle"}});
-    c.text(20, 205, 22, "CounterColor", "COUNTER 3");
+    c.text(20, 205, 22, "CounterColor", c.said(tr("COUNTER")) + " 3");
     c.label(20, 219, {{"CounterColor"}});
     c.raw("<rect x=\"20\" y=\"232\" width=\"160\" height=\"14\" " + c.paint("Counter2Color") +
           "/>");
     c.raw("<rect x=\"20\" y=\"232\" width=\"100\" height=\"14\" " + c.paint("Counter3Color") +
           "/>");
-    c.label(20, 260, {{"Counter2Color", "bar"}, {"Counter3Color", "fill"}});
+    c.label(20, 260, {{"Counter2Color", tr("bar")}, {"Counter3Color", tr("fill")}});
 }
 
 void draw_names_and_cursors(Canvas& c) {
@@ -211,8 +219,8 @@ void draw_names_and_cursors(Canvas& c) {
 
 } // namespace
 
-std::string palette_svg(const CheckReport& report) {
-    Canvas canvas{report};
+std::string palette_svg(const CheckReport& report, const Catalogue& language) {
+    Canvas canvas{report, language};
     draw_status(canvas);
     draw_messages(canvas);
     draw_timers(canvas);
@@ -223,12 +231,15 @@ std::string palette_svg(const CheckReport& report) {
            "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
            width + "\" height=\"" + height + "\" viewBox=\"0 0 " + width + " " + height +
            "\">\n"
-           "<title>Tessivar HUD palette</title>\n"
+           "<title>" +
+           canvas.said(tr("Tessivar HUD palette")) +
+           "</title>\n"
            "<defs><linearGradient id=\"sky\" x1=\"0\" y1=\"0\" x2=\"0\" y2=\"1\">"
            "<stop offset=\"0\" stop-color=\"#3a4a6b\"/><stop offset=\"1\" "
            "stop-color=\"#1c2330\"/></linearGradient></defs>\n"
-           "<rect width=\"" + width + "\" height=\"" + height + "\" fill=\"url(#sky)\"/>\n" +
-           canvas.svg() + "</svg>\n";
+           "<rect width=\"" +
+           width + "\" height=\"" + height + "\" fill=\"url(#sky)\"/>\n" + canvas.svg() +
+           "</svg>\n";
 }
 
 } // namespace checker

@@ -23,4 +23,11 @@ std::string quoted(std::string_view text) {
     return '"' + printable(text) + '"';
 }
 
+std::size_t code_points(std::string_view text) {
+    std::size_t count = 0;
+    for (const char c : text)
+        count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return count;
+}
+
 } // namespace checker

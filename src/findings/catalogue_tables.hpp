@@ -11,7 +11,7 @@ namespace checker {
 // Which form of a text a count takes (form 0, 1 or 2 of the catalogue).
 enum class PluralRule {
     one_other, // 1 / everything else
-    french,    // 0 and 1 / everything else
+    zero_one,  // 0 and 1 / everything else (French, Brazilian Portuguese)
     polish,    // 1 / 2-4 but 12-14 / everything else
     russian,   // 1, 21, 31 … but 11 / 2-4, 22-24 … but 12-14 / everything else
 };
@@ -35,7 +35,7 @@ constexpr std::size_t plural_form(PluralRule rule, unsigned long long n) {
     switch (rule) {
     case PluralRule::one_other:
         return n == 1 ? 0 : 1;
-    case PluralRule::french:
+    case PluralRule::zero_one:
         return n <= 1 ? 0 : 1;
     case PluralRule::polish:
         return n == 1 ? 0 : few ? 1 : 2;

@@ -17,9 +17,7 @@ namespace {
 
 // Columns a text takes: its characters, not its bytes (a translation is UTF-8).
 int columns(std::string_view text) {
-    return static_cast<int>(std::count_if(text.begin(), text.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
+    return static_cast<int>(code_points(text));
 }
 
 std::string padded(std::string text, int width) {

@@ -13,6 +13,8 @@
 #include "edit/ini_edit.hpp"
 #include "edit/text_encoding.hpp"
 #include "findings/catalogue.hpp"
+#include "findings/catalogues.hpp"
+#include "hud/hud_setting_table.hpp"
 #include "report/report_json.hpp"
 #include "tessivar_version.hpp"
 
@@ -37,16 +39,21 @@ checker::Report report_of(std::string_view bytes, const char* name) {
     return checker::file_report(name, {std::string{bytes}, std::nullopt});
 }
 
-// The report, with what the page shows beside it: each setting's text as the plugin
-// stores it, and the picture.
-std::string check_json(std::string_view bytes, const char* name) {
+// The report in the page's language, with what the page shows beside it: each setting's
+// text as the plugin stores it, the HUD elements' names and the picture.
+std::string check_json(std::string_view bytes, const char* name, const char* language_code) {
+    const checker::Catalogue& language = editor::language_of(language_code);
     const checker::Report report = report_of(bytes, name);
-    std::string raw = "[";
-    for (const auto& setting : report.ini.settings)
+    std::string raw = "[", elements = "[";
+    for (const auto& setting : report.ini.settings) {
         raw += (raw.size() > 1 ? "," : "") + json_string(setting.raw);
+        elements += (elements.size() > 1 ? "," : "") +
+                    json_string(language.text(hud::hud_element_name(setting.row)));
+    }
     return "{\"report\":" +
-           checker::report_json(report, checker::english(), tessivar::version, findings_listed) +
-           ",\"raw\":" + raw + "],\"svg\":" + json_string(checker::palette_svg(report.ini)) + "}";
+           checker::report_json(report, language, tessivar::version, findings_listed) +
+           ",\"raw\":" + raw + "],\"elements\":" + elements +
+           "],\"svg\":" + json_string(checker::palette_svg(report.ini, language)) + "}";
 }
 
 std::string fixed(std::string_view bytes, const char* name, int which) {
@@ -71,8 +78,9 @@ EMSCRIPTEN_KEEPALIVE const char* editor_result() {
     return editor::core_result().data();
 }
 
-EMSCRIPTEN_KEEPALIVE int editor_check(const char* bytes, int size, const char* name) {
-    return kept_result([&] { return check_json(bytes_of(bytes, size), name); });
+EMSCRIPTEN_KEEPALIVE int editor_check(const char* bytes, int size, const char* name,
+                                      const char* language) {
+    return kept_result([&] { return check_json(bytes_of(bytes, size), name, language); });
 }
 
 EMSCRIPTEN_KEEPALIVE int editor_fix(const char* bytes, int size, const char* name, int which) {

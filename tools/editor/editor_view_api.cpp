@@ -7,6 +7,7 @@
 #include "colour/palettes.hpp"
 #include "colour/share_code.hpp"
 #include "common/json_text.hpp"
+#include "core_calls.hpp"
 #include "core_result.hpp"
 #include "edit/apply_written.hpp"
 #include "hud/hud_setting_table.hpp"
@@ -40,7 +41,8 @@ std::string palettes_json() {
     return out + "]";
 }
 
-std::string contrast_json(std::string_view file, const unsigned char* backdrops) {
+std::string contrast_json(std::string_view file, const unsigned char* backdrops,
+                          const checker::Catalogue& language) {
     checker::Backdrops given;
     for (std::size_t row = 0; row < given.size(); ++row) {
         const unsigned char* b = backdrops + 4 * row;
@@ -52,8 +54,8 @@ std::string contrast_json(std::string_view file, const unsigned char* backdrops)
         std::snprintf(ratio, sizeof ratio, "%.3f", c.ratio);
         out += (out.size() > 1 ? "," : "") + std::string{"{\"key\":"} +
                json_string(hud::hud_setting_table[c.row].key) +
-               ",\"element\":" + json_string(hud::hud_element_name(c.row)) + ",\"ratio\":" + ratio +
-               ",\"fix\":" + json_string(c.fix) + "}";
+               ",\"element\":" + json_string(language.text(hud::hud_element_name(c.row))) +
+               ",\"ratio\":" + ratio + ",\"fix\":" + json_string(c.fix) + "}";
     }
     return out + "]";
 }
@@ -99,8 +101,9 @@ EMSCRIPTEN_KEEPALIVE int editor_code(const char* bytes, int size) {
 
 // The file with the code applied; for a code that cannot be read, -1 with the reason as
 // the result (as for any call that fails), and nothing changes.
-EMSCRIPTEN_KEEPALIVE int editor_paste_code(const char* bytes, int size, const char* code) {
-    const auto reading = checker::read_share_code(code);
+EMSCRIPTEN_KEEPALIVE int editor_paste_code(const char* bytes, int size, const char* code,
+                                           const char* language) {
+    const auto reading = checker::read_share_code(code, editor::language_of(language));
     if (!reading.settings) {
         editor::keep_result(reading.problem);
         return -1;
@@ -112,8 +115,10 @@ EMSCRIPTEN_KEEPALIVE int editor_paste_code(const char* bytes, int size, const ch
 // `backdrops`: per table row red, green, blue and 1 when the page measured what lies
 // under that element (else 0). [{"key":..,"element":..,"ratio":..,"fix":..}, ...]
 EMSCRIPTEN_KEEPALIVE int editor_contrast(const char* bytes, int size,
-                                         const unsigned char* backdrops) {
-    return kept_result([&] { return contrast_json(bytes_of(bytes, size), backdrops); });
+                                         const unsigned char* backdrops, const char* language) {
+    return kept_result([&] {
+        return contrast_json(bytes_of(bytes, size), backdrops, editor::language_of(language));
+    });
 }
 
 // {"protanopia":[9 numbers], ...}: for the page's colour-matrix filters.

@@ -7,8 +7,8 @@
 #include "colour/share_code.hpp"
 #include "common/json_text.hpp"
 #include "config/settings_file.hpp"
-#include "core_calls.hpp"
 #include "config/settings_path.hpp"
+#include "core_calls.hpp"
 #include "edit/text_encoding.hpp"
 #include "hud/hud_setting_table.hpp"
 #include "ini_rules/size_sanity.hpp"
@@ -70,16 +70,18 @@ std::string setting_facts(std::size_t row) {
     const auto under = hud::hud_drawn_on(row);
     return std::string{"  {key: "} + json_string(setting.key) + ", kind: \"" +
            kind_name(setting.kind) + "\", element: " + json_string(hud::hud_element_name(row)) +
-           ", role: \"" + role_name(hud::hud_role(row)) + "\", drawnOn: " +
-           (under ? json_string(hud::hud_setting_table[*under].key) : "null") + ", defaults: [" +
-           defaults + "], default: " + json_string(checker::default_text(row)) + "},\n";
+           ", role: \"" + role_name(hud::hud_role(row)) +
+           "\", drawnOn: " + (under ? json_string(hud::hud_setting_table[*under].key) : "null") +
+           ", defaults: [" + defaults + "], default: " + json_string(checker::default_text(row)) +
+           "},\n";
 }
 
 } // namespace
 
 int main() {
-    std::string out = "// Made by the build (page_facts.cpp) from the plugin's and the checker's own "
-                      "constants and table.\n";
+    std::string out =
+        "// Made by the build (page_facts.cpp) from the plugin's and the checker's own "
+        "constants and table.\n";
     const auto constant = [&](const char* name, const std::string& value) {
         out += std::string{"export const "} + name + " = " + value + ";\n";
     };
@@ -99,11 +101,10 @@ int main() {
     constant("shareCodeLength", std::to_string(checker::share_code_length));
     // The encodings the core tells apart, in the order of its numbers for them.
     std::string encodings = "[";
-    for (const auto encoding :
-         {checker::Encoding::eight_bit, checker::Encoding::utf8_with_mark,
-          checker::Encoding::utf16_le, checker::Encoding::utf16_be})
-        encodings += (encodings.size() > 1 ? ", " : "") +
-                     json_string(editor::encoding_name(encoding));
+    for (const auto encoding : {checker::Encoding::eight_bit, checker::Encoding::utf8_with_mark,
+                                checker::Encoding::utf16_le, checker::Encoding::utf16_be})
+        encodings +=
+            (encodings.size() > 1 ? ", " : "") + json_string(editor::encoding_name(encoding));
     constant("encodingNames", encodings + "]");
     out += "export const settings = [\n";
     for (std::size_t row = 0; row < hud::hud_setting_table.size(); ++row)

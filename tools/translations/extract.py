@@ -3,7 +3,8 @@
 the checker's and the reports' (C++: tr("..."), and tr_plural("...") for the plural form of
 the tr() just before it), the editor page's (JavaScript: t("...") and tn("...", "...")), and
 the page's own HTML (the text of elements marked data-t, and every title, aria-label and
-placeholder). Writes translations/messages.pot, the template the catalogues follow.
+placeholder), and the ready palettes' names and purposes (the comment each palette's ini
+starts with, "Name: purpose"). Writes translations/messages.pot, the template the catalogues follow.
 
 Usage: extract.py [--check]   (--check: fail when the template is not what the sources give)
 """
@@ -18,6 +19,7 @@ TEMPLATE = os.path.join(ROOT, "translations", "messages.pot")
 CPP_DIRS = ["src", "tools/checker"]
 JS_DIR = "tools/editor/page"
 HTML = "tools/editor/page/editor.html"
+PALETTES = "palettes"
 
 ESCAPES = {"n": "\n", "t": "\t", '"': '"', "\\": "\\", "'": "'"}
 
@@ -134,7 +136,22 @@ def collect():
     parser.feed(open(os.path.join(ROOT, HTML), encoding="utf-8").read())
     for text, line in parser.found:
         add(text, "%s:%d" % (HTML, line))
+    for name in sorted(os.listdir(os.path.join(ROOT, PALETTES))):
+        if name.endswith(".ini"):
+            for text in palette_title(os.path.join(ROOT, PALETTES, name)):
+                add(text, "%s/%s:1" % (PALETTES, name))
     return entries
+
+
+def palette_title(path):
+    """The name and the purpose, as the editor reads them from the palette's first comment."""
+    lines = []
+    for line in open(path, encoding="utf-8"):
+        if not line.startswith(";"):
+            break
+        lines.append(line[1:].strip())
+    name, _, purpose = " ".join(lines).partition(": ")
+    return [name, purpose] if purpose else [name]
 
 
 def po_string(text):

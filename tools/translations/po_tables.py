@@ -15,13 +15,13 @@ LANGUAGES = {
     "en": ("English", "one-other"),
     "de": ("Deutsch", "one-other"),
     "es": ("Español", "one-other"),
-    "fr": ("Français", "french"),
+    "fr": ("Français", "zero-one"),
     "it": ("Italiano", "one-other"),
     "pl": ("Polski", "polish"),
-    "pt-BR": ("Português (Brasil)", "one-other"),
+    "pt-BR": ("Português (Brasil)", "zero-one"),
     "ru": ("Русский", "russian"),
 }
-FORMS = {"one-other": 2, "french": 2, "polish": 3, "russian": 3}
+FORMS = {"one-other": 2, "zero-one": 2, "polish": 3, "russian": 3}
 
 
 def unquote(text):
@@ -109,7 +109,7 @@ def for_cpp(places):
 
 
 def for_page(places):
-    return any(p.startswith("tools/editor/page/") for p in places)
+    return any(p.startswith(("tools/editor/page/", "palettes/")) for p in places)
 
 
 def translated(entries, keep):

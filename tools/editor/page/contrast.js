@@ -6,6 +6,7 @@
 import { contrastOf, setValue } from "./core.js";
 import { change, current } from "./document.js";
 import { leastContrast, pictureHeight, pictureWidth } from "./facts.js";
+import { t } from "./i18n.js";
 import { backdropNow } from "./scenes.js";
 import { element } from "./view.js";
 
@@ -59,7 +60,8 @@ function backdropsOf(report, picture) {
 // Cut, not rounded: a ratio just under 3 never shows as 3.0.
 const ratioText = ratio => (Math.floor(ratio * 10) / 10).toFixed(1) + ":1";
 
-const backdropNames = { night: "the night scene", day: "the day scene", screenshot: "your screenshot" };
+const backdropNames = () =>
+  ({ night: t("the night scene"), day: t("the day scene"), screenshot: t("your screenshot") });
 
 const least = ratioText(leastContrast);
 
@@ -72,25 +74,28 @@ export function renderContrast(report) {
     row.classList.toggle("low-contrast", !!found);
     let flag = row.querySelector(".contrast-flag");
     if (!flag) row.lastElementChild.append(flag = element("span", { className: "contrast-flag" }));
-    flag.textContent = found ? ` · contrast ${ratioText(found.ratio)}, under ${least}` : "";
+    flag.textContent = found ? " · " + t("contrast {ratio}, under {least}", { ratio: ratioText(found.ratio), least }) : "";
   }
   const box = document.getElementById("contrast");
-  const against = backdropNames[backdropNow().kind];
+  const against = backdropNames()[backdropNow().kind];
   box.textContent = "";
   if (!low.length) {
     const lowest = contrasts.reduce((a, b) => (a && a.ratio <= b.ratio ? a : b), null);
-    box.append(`Every text and icon reaches ${least} against ${against}` +
-      (lowest ? ` (the least: ${lowest.element}, ${ratioText(lowest.ratio)}).` : "."));
+    box.append(lowest
+      ? t("Every text and icon reaches {least} against {against} (the least: {element}, {ratio}).",
+        { least, against, element: lowest.element, ratio: ratioText(lowest.ratio) })
+      : t("Every text and icon reaches {least} against {against}.", { least, against }));
     return;
   }
-  box.append(element("div", { textContent: `Under ${least} against ${against}, hard to read in the game:` }));
+  box.append(element("div", { textContent: t("Under {least} against {against}, hard to read in the game:", { least, against }) }));
   for (const c of low) {
     const line = element("div", { className: "low" },
       element("span", { className: "ratio", textContent: ratioText(c.ratio) + " " }), `${c.element} (${c.key}) `);
     if (c.fix) {
-      const fix = element("button", { type: "button", className: "contrast-fix", textContent: "Fix: " + c.fix });
-      fix.title = `Write ${c.key}=${c.fix}: the nearest colour of the same hue that reaches ${least}`;
-      fix.addEventListener("click", () => change(setValue(current().bytes, c.key, c.fix), `${c.key} set to ${c.fix} for contrast`));
+      const fix = element("button", { type: "button", className: "contrast-fix", textContent: t("Fix: {value}", { value: c.fix }) });
+      fix.title = t("Write {line}: the nearest colour of the same hue that reaches {least}", { line: `${c.key}=${c.fix}`, least });
+      fix.addEventListener("click", () => change(setValue(current().bytes, c.key, c.fix),
+        t("{key} set to {value} for contrast", { key: c.key, value: c.fix })));
       line.append(fix);
     }
     box.append(line);

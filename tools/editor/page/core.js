@@ -4,6 +4,7 @@
 // as the checker takes its command line.
 
 import { encodingNames } from "./facts.js";
+import { languageCode } from "./i18n.js";
 
 const loaded = { core: null };
 
@@ -54,8 +55,9 @@ const resultText = length => new TextDecoder().decode(resultBytes(length));
 const json = length => JSON.parse(resultText(length));
 
 // The checker's report of a file of this name, as --format=json gives it, with each
-// setting's text as the plugin stores it and the picture.
-export const checkFile = (bytes, name) => json(callCore("check", bytes, name));
+// setting's text as the plugin stores it, the elements' names and the picture, in the
+// page's language.
+export const checkFile = (bytes, name) => json(callCore("check", bytes, name, languageCode()));
 // The file with fixes of its report applied: one finding's (its index), or allFixes or
 // fixesOfErrors.
 export const fixFile = (bytes, name, which) => resultBytes(callCore("fix", bytes, name, which));
@@ -67,6 +69,8 @@ export const encodingOf = bytes => encodingNames[callCore("encoding", bytes)];
 export const palettes = () => json(loaded.core._editor_palettes());
 export const applyPalette = (bytes, file) => resultBytes(callCore("apply_palette", bytes, file));
 export const shareCode = bytes => resultText(callCore("code", bytes));
-export const pasteCode = (bytes, code) => resultBytes(callCore("paste_code", bytes, code));
-export const contrastOf = (bytes, backdrops) => json(callCore("contrast", bytes, backdrops));
+export const pasteCode = (bytes, code) =>
+  resultBytes(callCore("paste_code", bytes, code, languageCode()));
+export const contrastOf = (bytes, backdrops) =>
+  json(callCore("contrast", bytes, backdrops, languageCode()));
 export const visionMatrices = () => json(loaded.core._editor_vision_matrices());

@@ -4,6 +4,7 @@
 // shows the document hears of every change.
 
 import { settingsFileName } from "./facts.js";
+import { t } from "./i18n.js";
 import { announce } from "./notices.js";
 import { reportOf } from "./report.js";
 
@@ -62,8 +63,8 @@ function travel(from, to, what) {
   changed(what);
 }
 
-export const undo = () => travel(state.undo, state.redo, "Undone");
-export const redo = () => travel(state.redo, state.undo, "Redone");
+export const undo = () => travel(state.undo, state.redo, t("Undone"));
+export const redo = () => travel(state.redo, state.undo, t("Redone"));
 
 // The file as it is now is what is saved; a name or a place to save to, when it got one.
 export function markSaved(name, handle) {

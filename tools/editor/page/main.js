@@ -7,20 +7,21 @@ import {
 } from "./document.js";
 import { pictureHeight, pictureWidth, settingsFileName } from "./facts.js";
 import { canWriteFiles, chooseFile, discardQuestion, openFile, save, saveAs } from "./files.js";
+import { languageCode, languageNames, onLanguage, startingLanguage, t, useLanguage } from "./i18n.js";
 import { tell } from "./notices.js";
 import { renderPanel, showPanel, wirePanel } from "./panel.js";
 import { renderLooks, wireLooks } from "./picture_views.js";
 import { onRedraw } from "./refresh.js";
 import { backdropNow, wireScenes } from "./scenes.js";
 import { onSelect, select, selectedKey, setPreview } from "./selection.js";
-import { clearCodeMessage, wireSharing } from "./sharing.js";
+import { clearCodeMessage, namePalettes, wireSharing } from "./sharing.js";
 import {
   renderFileFindings, renderHeader, renderList, renderPicture, renderSummary,
 } from "./view.js";
 
 function guarded(action) {
   return (...args) => Promise.resolve(action(...args)).catch(error =>
-    tell(`Something went wrong: ${error.message || error}`, "error"));
+    tell(t("Something went wrong: {problem}", { problem: error.message || error }), "error"));
 }
 
 // The contrast measures the picture as drawn; at the start it waits until the page is ready.
@@ -46,7 +47,7 @@ function render() {
 function newDocument() {
   if (isDirty() && !window.confirm(discardQuestion())) return;
   const bytes = templateBytes();
-  replaceDocument(bytes, { name: settingsFileName, handle: null, saved: bytes }, "New file from the template");
+  replaceDocument(bytes, { name: settingsFileName, handle: null, saved: bytes }, t("New file from the template"));
   tell("");
 }
 
@@ -83,6 +84,22 @@ function onKey(event) {
   typing?.focus();
 }
 
+// What the page says of its own, in the language now chosen.
+function sayHints() {
+  document.getElementById("save-hint").textContent = canWriteFiles
+    ? t("Save writes back to the opened file; Save as… picks where.")
+    : t("Save downloads {ini_name}; put it in the game's plugins or scripts folder.", { ini_name: settingsFileName });
+}
+
+// The languages by their own names; a choice is remembered for the next visit.
+function wireLanguages() {
+  const select = document.getElementById("language");
+  for (const { code, name } of languageNames())
+    select.append(Object.assign(document.createElement("option"), { value: code, textContent: name, lang: code }));
+  select.value = languageCode();
+  select.addEventListener("change", () => useLanguage(select.value, true));
+}
+
 function wire() {
   const on = (id, action) => document.getElementById(id).addEventListener("click", guarded(action));
   on("open", chooseFile);
@@ -91,15 +108,12 @@ function wire() {
   on("save-as", saveAs);
   on("undo", undo);
   on("redo", redo);
-  on("reset-all", () => change(resetAll(current().bytes), "Every setting reset to its default"));
+  on("reset-all", () => change(resetAll(current().bytes), t("Every setting reset to its default")));
   document.getElementById("open-file").addEventListener("change", event => {
     const file = event.target.files[0];
     event.target.value = "";
     if (file) guarded(openFile)(file);
   });
-  document.getElementById("save-hint").textContent = canWriteFiles
-    ? "Save writes back to the opened file; Save as… picks where."
-    : `Save downloads ${settingsFileName}; put it in the game's plugins or scripts folder.`;
   document.addEventListener("keydown", onKey);
   document.addEventListener("dragover", event => {
     event.preventDefault();
@@ -124,11 +138,15 @@ function expose() {
     bytes: () => current().bytes,
     history,
     select,
+    language: () => languageCode(),
   });
 }
 
 loadCore().then(() => {
+  useLanguage(startingLanguage());
+  wireLanguages();
   wire();
+  sayHints();
   wireSharing(guarded);
   wireScenes(guarded);
   wireLooks(guarded);
@@ -141,6 +159,11 @@ loadCore().then(() => {
   });
   onChange(render);
   onSelect(showPanel);
+  onLanguage(() => {
+    sayHints();
+    namePalettes();
+    render();
+  });
   const bytes = templateBytes();
   start(bytes, { name: settingsFileName, handle: null, saved: bytes });
   expose();

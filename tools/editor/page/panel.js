@@ -6,6 +6,7 @@
 import { setValue } from "./core.js";
 import { largestUsualSize } from "./facts.js";
 import { change, current, currentReport } from "./document.js";
+import { languageCode, t } from "./i18n.js";
 import { reportOfOther } from "./report.js";
 import { select, selectedKey, setPreview } from "./selection.js";
 import {
@@ -13,34 +14,37 @@ import {
   renderPicture, shownRgb,
 } from "./view.js";
 
-const state = { key: null, pending: null, opener: null };
+const state = { key: null, language: null, pending: null, opener: null };
 
 // A field's text as the plugin wants it: { text } or { refused }; `note` when changed.
 function wholeNumber(typed, name) {
   const trimmed = typed.trim();
   const number = Number(trimmed);
   if (trimmed === "" || !Number.isFinite(number) || !Number.isInteger(number))
-    return { refused: `${name}: "${typed}" is not written; it takes a whole number 0..255` };
+    return { refused: t("{name}: \"{typed}\" is not written; it takes a whole number 0..255", { name, typed }) };
   const clamped = Math.min(255, Math.max(0, number));
   return { text: String(clamped),
-           note: clamped !== number || String(number) !== trimmed ? `${name}: ${trimmed} is written as ${clamped}` : "" };
+           note: clamped !== number || String(number) !== trimmed
+             ? t("{name}: {typed} is written as {text}", { name, typed: trimmed, text: clamped }) : "" };
 }
 
 function decimalNumber(typed, name) {
   const trimmed = typed.trim().replace(",", ".");
   const number = Number(trimmed);
   if (trimmed === "" || !Number.isFinite(number) || Math.abs(number) > largestUsualSize)
-    return { refused: `${name}: "${typed}" is not written; it takes a number like 0.6 (with a point), up to ${largestUsualSize}` };
+    return { refused: t("{name}: \"{typed}\" is not written; it takes a number like 0.6 (with a point), up to {largest}",
+      { name, typed, largest: largestUsualSize }) };
   let text = String(Number(number.toFixed(6)));
   if (!text.includes(".")) text += ".0";
-  return { text, note: text !== typed.trim() ? `${name}: ${typed.trim()} is written as ${text}` : "" };
+  return { text, note: text !== typed.trim()
+    ? t("{name}: {typed} is written as {text}", { name, typed: typed.trim(), text }) : "" };
 }
 
 function fieldsOf(setting) {
   if (isColour(setting))
-    return componentNames.slice(0, setting.kind === "rgba" ? 4 : 3)
+    return componentNames().slice(0, setting.kind === "rgba" ? 4 : 3)
       .map((name, i) => ({ id: "value-" + i, name, index: i, read: wholeNumber }));
-  return [{ id: "value", name: setting.kind === "style" ? "text style" : "size", index: 0,
+  return [{ id: "value", name: setting.kind === "style" ? t("text style") : t("size"), index: 0,
             read: setting.kind === "style" ? wholeNumber : decimalNumber }];
 }
 
@@ -88,7 +92,7 @@ function previewValue(key, value) {
 
 function commitValue(key, value) {
   state.pending = null;
-  change(setValue(current().bytes, key, value), `${key} set to ${value}`);
+  change(setValue(current().bytes, key, value), t("{key} set to {value}", { key, value }));
 }
 
 function currentSetting() {
@@ -123,21 +127,22 @@ function pickerValue(setting) {
 function buildPanel(setting) {
   const panel = document.getElementById("panel");
   state.key = setting.key;
+  state.language = languageCode();
   panel.textContent = "";
-  const back = element("a", { className: "skip", href: "#palettes", textContent: "Back to the toolbar" });
+  const back = element("a", { className: "skip", href: "#palettes", textContent: t("Back to the toolbar") });
   back.addEventListener("click", event => {
     event.preventDefault();
     document.getElementById("open").focus();
   });
-  const closer = element("button", { id: "panel-close", type: "button", textContent: "×", title: "Close (Escape)" });
-  closer.ariaLabel = "Close the panel";
+  const closer = element("button", { id: "panel-close", type: "button", textContent: "×", title: t("Close (Escape)") });
+  closer.ariaLabel = t("Close the panel");
   closer.addEventListener("click", closePanel);
   const title = element("h2", { id: "panel-title", tabIndex: -1, textContent: setting.key });
   const where = element("div", { className: "element", id: "panel-where" });
   const row = element("div", { className: "row" });
   if (isColour(setting)) {
     const picker = element("input", { type: "color", id: "picker" });
-    picker.setAttribute("aria-label", `colour of ${setting.key}`);
+    picker.setAttribute("aria-label", t("colour of {key}", { key: setting.key }));
     picker.addEventListener("input", () => previewValue(state.key, pickerValue(currentSetting())));
     picker.addEventListener("change", () => commitValue(state.key, pickerValue(currentSetting())));
     row.appendChild(picker);
@@ -149,7 +154,7 @@ function buildPanel(setting) {
     input.addEventListener("change", onFieldChange);
     row.appendChild(element("label", {}, field.name + " ", input));
   }
-  const reset = element("button", { id: "reset", type: "button", textContent: "Reset to default" });
+  const reset = element("button", { id: "reset", type: "button", textContent: t("Reset to default") });
   reset.addEventListener("click", () => commitValue(state.key, currentSetting().default));
   row.appendChild(reset);
   panel.append(back, closer, title, where, row,
@@ -162,7 +167,7 @@ function buildPanel(setting) {
 
 function updatePanel(setting, report) {
   document.getElementById("panel-where").textContent =
-    setting.element + (setting.line ? " · line " + setting.line : " · default");
+    setting.element + " · " + (setting.line ? t("line {line}", { line: setting.line }) : t("default"));
   for (const field of fieldsOf(setting)) {
     const input = document.getElementById(field.id);
     if (input !== document.activeElement) {
@@ -172,11 +177,12 @@ function updatePanel(setting, report) {
   }
   const picker = document.getElementById("picker");
   if (picker && picker !== document.activeElement) picker.value = hex(shownRgb(setting));
-  const skipped = setting.written.map((w, i) => w === null ? componentNames[i] : null).filter(Boolean);
+  const skipped = setting.written.map((w, i) => w === null ? componentNames()[i] : null).filter(Boolean);
   document.getElementById("panel-note").textContent = skipped.length
-    ? `outside 0..255, so not written: the game keeps its own ${skipped.join(", ")} (shown here as the default)` : "";
-  document.getElementById("panel-raw").textContent =
-    setting.line ? `in the file: ${setting.key}=${setting.raw}` : "not in the file: the default applies";
+    ? t("outside 0..255, so not written: the game keeps its own {components} (shown here as the default)",
+      { components: skipped.join(", ") }) : "";
+  document.getElementById("panel-raw").textContent = setting.line
+    ? t("in the file: {line}", { line: `${setting.key}=${setting.raw}` }) : t("not in the file: the default applies");
   // A refusal holds while its text stands in a field; a change put the file's value back.
   if (!document.querySelector("#panel input[aria-invalid=true]")) say([]);
   const findings = document.getElementById("panel-findings");
@@ -187,7 +193,7 @@ function updatePanel(setting, report) {
 export function renderPanel(report, key) {
   const setting = report.settings.find(s => s.key === key);
   if (!setting) return;
-  if (state.key !== setting.key) {
+  if (state.key !== setting.key || state.language !== languageCode()) {
     buildPanel(setting);
     say([]);
   }

@@ -6,12 +6,14 @@
 import { templateBytes, visionMatrices } from "./core.js";
 import { current } from "./document.js";
 import { pictureHeight, pictureWidth } from "./facts.js";
+import { t } from "./i18n.js";
 import { announce } from "./notices.js";
 import { redraw } from "./refresh.js";
 import { reportOfOther } from "./report.js";
 import { element } from "./view.js";
 
 const looks = { vision: "normal", compare: "yours", opened: new WeakMap() };
+const pictureName = "Tessivar HUD.png";
 
 function buildVisionFilters() {
   const matrices = visionMatrices();
@@ -45,8 +47,10 @@ function renderCompare() {
   if (looks.compare === "yours") return;
   const bytes = looks.compare === "defaults" ? templateBytes() : looks.opened.get(file);
   document.getElementById("picture").innerHTML = reportOfOther(bytes, file.name).svg;
-  note.textContent = (looks.compare === "defaults" ? "Showing the defaults" : "Showing the file as it was opened") +
-    ": only a look, nothing in your file changed. Choose \"Picture: your file\" to go back.";
+  note.textContent = (looks.compare === "defaults"
+    ? t("Showing the defaults: only a look, nothing in your file changed.")
+    : t("Showing the file as it was opened: only a look, nothing in your file changed.")) + " " +
+    t("Choose \"{choice}\" to go back.", { choice: t("Picture: your file") });
 }
 
 // The background and the HUD in their true colours, whatever view is on.
@@ -63,11 +67,11 @@ async function savePicture() {
   await image.decode();
   ctx.drawImage(image, 0, 0, pictureWidth, pictureHeight);
   const blob = await new Promise(done => out.toBlob(done, "image/png"));
-  const link = element("a", { href: URL.createObjectURL(blob), download: "Tessivar HUD.png" });
+  const link = element("a", { href: URL.createObjectURL(blob), download: pictureName });
   document.body.append(link);
   link.click();
   setTimeout(() => { URL.revokeObjectURL(link.href); link.remove(); }, 1000);
-  announce("Picture saved as Tessivar HUD.png");
+  announce(t("Picture saved as {name}", { name: pictureName }));
 }
 
 // After the page's own drawing: what is being compared, then the view.

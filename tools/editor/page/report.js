@@ -5,8 +5,9 @@
 
 import { checkFile } from "./core.js";
 import { settings as rows } from "./facts.js";
+import { languageCode } from "./i18n.js";
 
-const last = { bytes: null, name: null, report: null };
+const last = { bytes: null, name: null, language: null, report: null };
 
 // "nan", "inf": a size the plugin reads as such.
 const number = text => (/^-?(nan|inf)$/.test(text) ? text : Number(text));
@@ -19,7 +20,8 @@ function shown(made) {
     findings: report.findings.map((finding, index) => ({ ...finding, index })),
     findingCount: report.findingCount ?? report.findings.length,
     settings: report.settings.map((setting, row) => ({
-      ...rows[row], ...setting, raw: made.raw[row], texts: setting.value.split(" "),
+      ...rows[row], ...setting, element: made.elements[row], raw: made.raw[row],
+      texts: setting.value.split(" "),
       parsed: setting.value.split(" ").map(number),
     })),
     svg: made.svg,
@@ -27,8 +29,9 @@ function shown(made) {
 }
 
 export function reportOf(bytes, name) {
-  if (last.bytes !== bytes || last.name !== name)
-    Object.assign(last, { bytes, name, report: shown(checkFile(bytes, name)) });
+  const language = languageCode();
+  if (last.bytes !== bytes || last.name !== name || last.language !== language)
+    Object.assign(last, { bytes, name, language, report: shown(checkFile(bytes, name)) });
   return last.report;
 }
 

@@ -3,6 +3,7 @@
 // fill the picture. Its pixels are what the contrast is measured against.
 
 import { pictureHeight, pictureWidth } from "./facts.js";
+import { t } from "./i18n.js";
 import { redraw } from "./refresh.js";
 const backdrop = { kind: "night", screenshot: null, pixels: null };
 
@@ -102,17 +103,17 @@ function showPictureMessage(text, problem) {
 
 async function useScreenshot(file) {
   if (!isPicture(file) || file.size > 64 * 1024 * 1024) {
-    showPictureMessage("A screenshot must be a PNG, JPEG or BMP file under 64 MB.", true);
+    showPictureMessage(t("A screenshot must be a PNG, JPEG or BMP file under 64 MB."), true);
     return;
   }
   try {
     backdrop.screenshot = await createImageBitmap(file);
   } catch (error) {
-    showPictureMessage(`This file could not be read as a picture. The background is unchanged.`, true);
+    showPictureMessage(t("This file could not be read as a picture. The background is unchanged."), true);
     return;
   }
   document.querySelector('#background option[value="screenshot"]').disabled = false;
-  showPictureMessage("Your screenshot stays on this computer.");
+  showPictureMessage(t("Your screenshot stays on this computer."));
   setBackdrop("screenshot");
 }
 

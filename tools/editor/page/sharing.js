@@ -3,13 +3,14 @@
 
 import { applyPalette, palettes as builtInPalettes, pasteCode as pastedInto, shareCode } from "./core.js";
 import { change, current } from "./document.js";
+import { t } from "./i18n.js";
 import { element } from "./view.js";
 
 const known = { palettes: [] };
 
 function usePalette(file) {
   const palette = known.palettes.find(p => p.file === file);
-  if (palette) change(applyPalette(current().bytes, file), `Palette ${palette.name} applied`);
+  if (palette) change(applyPalette(current().bytes, file), t("Palette {name} applied", { name: t(palette.name) }));
 }
 
 function showCodeMessage(text, problem) {
@@ -26,9 +27,10 @@ function copyCode() {
   const input = document.getElementById("code");
   input.value = shareCode(current().bytes);
   input.select();
-  const copied = () => showCodeMessage("Copied: post it anywhere; Paste code applies one.");
+  const copied = () => showCodeMessage(t("Copied: post it anywhere; Paste code applies one."));
   if (navigator.clipboard && navigator.clipboard.writeText)
-    navigator.clipboard.writeText(input.value).then(copied, () => showCodeMessage("Selected: press Ctrl+C to copy it."));
+    navigator.clipboard.writeText(input.value).then(copied,
+      () => showCodeMessage(t("Selected: press Ctrl+C to copy it.")));
   else copied();
 }
 
@@ -41,11 +43,11 @@ async function pasteCode() {
   try {
     bytes = pastedInto(current().bytes, input.value);
   } catch (error) {
-    showCodeMessage(`${error.message}. Your file is unchanged.`, true);
+    showCodeMessage(t("{problem}. Your file is unchanged.", { problem: error.message }), true);
     return;
   }
-  change(bytes, "Colour code applied");
-  showCodeMessage("Applied: Undo takes it back.");
+  change(bytes, t("Colour code applied"));
+  showCodeMessage(t("Applied: Undo takes it back."));
 }
 
 // The palettes as a menu button: arrows move, Enter or a click applies one palette once,
@@ -54,7 +56,7 @@ function wirePaletteMenu(guarded) {
   const button = document.getElementById("palettes");
   const list = document.getElementById("palette-list");
   const items = known.palettes.map(p => {
-    const item = element("li", { textContent: p.name, title: p.purpose, tabIndex: -1 });
+    const item = element("li", { tabIndex: -1 });
     item.setAttribute("role", "menuitem");
     item.dataset.file = p.file;
     list.append(item);
@@ -107,9 +109,19 @@ function wirePaletteMenu(guarded) {
   });
 }
 
+// The palettes' names and purposes in the page's language.
+export function namePalettes() {
+  for (const item of document.querySelectorAll("#palette-list [data-file]")) {
+    const palette = known.palettes.find(p => p.file === item.dataset.file);
+    item.textContent = t(palette.name);
+    item.title = palette.purpose ? t(palette.purpose) : "";
+  }
+}
+
 export function wireSharing(guarded) {
   known.palettes = builtInPalettes();
   wirePaletteMenu(guarded);
+  namePalettes();
   document.getElementById("copy-code").addEventListener("click", guarded(copyCode));
   document.getElementById("paste-code").addEventListener("click", guarded(pasteCode));
   document.getElementById("code").addEventListener("keydown", event => {

@@ -3,14 +3,15 @@
 
 import { fixesOfErrors } from "./facts.js";
 import { fixFile } from "./core.js";
+import { t, tn } from "./i18n.js";
 import { change, current, history, isDirty } from "./document.js";
 import { select, selectedKey } from "./selection.js";
 
-export const componentNames = ["red", "green", "blue", "alpha"];
+export const componentNames = () => [t("red"), t("green"), t("blue"), t("alpha")];
 
 // As the checker prints it: skipped components in brackets.
 export function writtenText(setting) {
-  return setting.texts.map((text, i) => setting.written[i] === null ? `[${text} skipped]` : text)
+  return setting.texts.map((text, i) => setting.written[i] === null ? t("[{value} skipped]", { value: text }) : text)
     .join(" ");
 }
 
@@ -37,14 +38,14 @@ export function element(tag, properties = {}, ...children) {
 // What a fix does, in words, from its action.
 export function fixLabel(fix) {
   switch (fix.action) {
-    case "replace-line": return `write ${fix.text}`;
-    case "append-line": return `add the line ${fix.text}`;
-    case "delete-line": return "remove this line";
-    case "comment-line": return "make this line a comment";
-    case "remove-mark": return "remove the byte-order mark";
-    case "remove-ctrl-z": return "remove the Ctrl-Z";
-    case "line-ends": return "end every line with CR LF";
-    case "convert": return "save it as 8-bit text";
+    case "replace-line": return t("write {text}", { text: fix.text });
+    case "append-line": return t("add the line {text}", { text: fix.text });
+    case "delete-line": return t("remove this line");
+    case "comment-line": return t("make this line a comment");
+    case "remove-mark": return t("remove the byte-order mark");
+    case "remove-ctrl-z": return t("remove the Ctrl-Z");
+    case "line-ends": return t("end every line with CR LF");
+    case "convert": return t("save it as 8-bit text");
     default: return fix.action;
   }
 }
@@ -56,7 +57,7 @@ export function applyFix(which, what) {
 }
 
 export function findingBox(finding) {
-  const where = finding.line ? "line " + finding.line : "the file";
+  const where = finding.line ? t("line {line}", { line: finding.line }) : t("the file");
   const box = element("div", { className: "finding" },
     element("div", { textContent: `${where}: ${finding.message}` }),
     element("div", { className: "advice", textContent: finding.advice ?? "" }),
@@ -64,9 +65,9 @@ export function findingBox(finding) {
   box.dataset.code = finding.code;
   if (finding.fix) {
     const label = fixLabel(finding.fix);
-    const fix = element("button", { className: "fix", type: "button", textContent: "Fix" });
-    fix.title = fix.ariaLabel = `Fix ${where}: ${label}`;
-    fix.onclick = () => applyFix(finding.index, `Fixed ${where}: ${label}`);
+    const fix = element("button", { className: "fix", type: "button", textContent: t("Fix") });
+    fix.title = fix.ariaLabel = t("Fix {where}: {label}", { where, label });
+    fix.onclick = () => applyFix(finding.index, t("Fixed {where}: {label}", { where, label }));
     box.append(element("div", { className: "fix-row" }, fix, " ",
       element("span", { className: "fix-label", textContent: label })));
   }
@@ -91,7 +92,7 @@ export function renderPicture(report) {
   svg.removeAttribute("width");
   svg.removeAttribute("height");
   svg.setAttribute("role", "group");
-  svg.setAttribute("aria-label", "The HUD in these colours; pick an element to edit it");
+  svg.setAttribute("aria-label", t("The HUD in these colours; pick an element to edit it"));
   const seen = new Set();
   for (const node of picture.querySelectorAll("[data-key]")) {
     const key = node.dataset.key;
@@ -158,7 +159,8 @@ export function renderFileFindings(report) {
   const hidden = report.findingCount - report.findings.length;
   if (hidden > 0)
     box.appendChild(element("p", { className: "note",
-      textContent: `and ${hidden} more findings; fix the ones above and they come next` }));
+      textContent: tn("and {count} more finding; fix the ones above and it comes next",
+        "and {count} more findings; fix the ones above and they come next", hidden) }));
 }
 
 export function renderHeader() {
@@ -167,7 +169,7 @@ export function renderHeader() {
   const { undo, redo } = history();
   document.getElementById("file-name").textContent = file.name;
   document.getElementById("dirty").hidden = !dirty;
-  document.title = (dirty ? "• " : "") + file.name + " – Tessivar colour editor";
+  document.title = (dirty ? "• " : "") + file.name + " – " + t("Tessivar colour editor");
   document.getElementById("undo").disabled = undo === 0;
   document.getElementById("redo").disabled = redo === 0;
 }
@@ -193,18 +195,20 @@ export function renderSummary(report) {
   const errors = report.findings.filter(f => f.severity === "error");
   box.append(element("p", { className: "answer " + report.answer.verdict, textContent: report.answer.message }));
   if (errors.some(f => f.fix)) {
-    const all = element("button", { id: "fix-all", type: "button", textContent: "Fix all" });
-    all.title = "Apply the fix of every line the plugin does not read as you meant";
-    all.addEventListener("click", () => applyFix(fixesOfErrors, "Fixed every line the plugin did not read as meant"));
+    const all = element("button", { id: "fix-all", type: "button", textContent: t("Fix all") });
+    all.title = t("Apply the fix of every line the plugin does not read as you meant");
+    all.addEventListener("click", () =>
+      applyFix(fixesOfErrors, t("Fixed every line the plugin did not read as meant")));
     box.append(all);
   }
   if (!errors.length) return;
   const list = element("ul", { className: "not-as-meant" });
-  list.setAttribute("aria-label", errors.length === 1 ? "1 line the plugin does not read as you meant"
-    : `${errors.length} lines the plugin does not read as you meant`);
+  list.setAttribute("aria-label", tn("{count} line the plugin does not read as you meant",
+    "{count} lines the plugin does not read as you meant", errors.length));
   list.append(element("li", { className: "fix-label", textContent: list.getAttribute("aria-label") + ":" }));
   for (const finding of errors) {
-    const where = (finding.line ? `line ${finding.line}` : "the file") + (finding.key ? ` ${finding.key}` : "");
+    const where = (finding.line ? t("line {line}", { line: finding.line }) : t("the file")) +
+      (finding.key ? ` ${finding.key}` : "");
     const link = element("button", { type: "button", className: "link", textContent: where, title: finding.message });
     link.addEventListener("click", () => goTo(finding));
     list.append(element("li", {}, link));
