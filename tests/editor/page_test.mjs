@@ -12,6 +12,7 @@ import os from "node:os";
 import path from "node:path";
 import puppeteer from "puppeteer-core";
 import { firstScreenSteps } from "./page_first_screen_steps.mjs";
+import { languageSteps } from "./page_language_steps.mjs";
 import { viewSteps } from "./page_view_steps.mjs";
 
 const [pagePath, checker, outDir] = process.argv.slice(2);
@@ -95,8 +96,9 @@ const dialogs = [];
 let answer = true; // what the player says to the next question
 
 // A page with, or (`fallback`) without, the browser's file-writing API. Saving through
-// the API goes to a stub that keeps the bytes, in place of the real picker.
-async function openPage(fallback) {
+// the API goes to a stub that keeps the bytes, in place of the real picker. `query` is put
+// in the page's address; `languages`, when given, is what the browser says it speaks.
+async function openPage(fallback, { query = "", languages = null } = {}) {
   const page = await browser.newPage();
   await page.setViewport({ width: 1400, height: 1000 });
   page.on("pageerror", error => errors.push(String(error)));
@@ -130,9 +132,12 @@ async function openPage(fallback) {
       return handle(options.suggestedName, [], true);
     };
   }, fallback);
+  if (languages)
+    await page.evaluateOnNewDocument(languages =>
+      Object.defineProperty(navigator, "languages", { get: () => languages }), languages);
   const cdp = await page.createCDPSession();
   await cdp.send("Browser.setDownloadBehavior", { behavior: "allow", downloadPath: downloads });
-  await page.goto("file://" + path.resolve(pagePath));
+  await page.goto("file://" + path.resolve(pagePath) + query);
   await page.waitForSelector("body[data-ready=yes]", { timeout: 20000 });
   return page;
 }
@@ -475,6 +480,8 @@ try {
     assert.equal(await plain.$eval("#dirty", el => el.hidden), true);
     await plain.close();
   });
+
+  await languageSteps({ step, openPage, open, writeFile, crlf });
 
   await step("the page reports no script errors", async () => assert.deepEqual(errors, []));
 } finally {
