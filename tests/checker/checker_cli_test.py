@@ -586,6 +586,10 @@ def main():
         if arg.startswith("--simulated-host="):
             build, exe = arg[len("--simulated-host="):].split("=", 1)
             SIMULATED_HOSTS[build] = exe
+    # The checker speaks the system's language; these tests read its English.
+    for name in ("LANGUAGE", "LC_ALL", "LC_MESSAGES"):
+        os.environ.pop(name, None)
+    os.environ["LANG"] = "C.UTF-8"
     result = unittest.main(argv=[sys.argv[0], "-v"], exit=False).result
     print("%d passed, %d failed" % (result.testsRun - len(result.failures) - len(result.errors),
                                     len(result.failures) + len(result.errors)))

@@ -3,6 +3,8 @@
 
 #include "common/json_text.hpp"
 #include "common/printable.hpp"
+#include "findings/catalogue_tables.hpp"
+#include "findings/catalogues.hpp"
 #include "findings/render.hpp"
 
 #include <gtest/gtest.h>
@@ -90,6 +92,51 @@ TEST(Renderer, TakesThePluralFormTheCountNeeds) {
     EXPECT_EQ(said(0), "0 copies");
     EXPECT_EQ(said(2), "2 copies");
     EXPECT_EQ(count_of({list_arg("count", std::vector<std::string>{"a", "b", "c"})}), 3u);
+}
+
+// The forms each language's grammar gives a count (0 for "one", 1 and 2 the others).
+TEST(Catalogues, EachLanguageTakesItsOwnPluralForm) {
+    struct Case {
+        PluralRule rule;
+        unsigned long long count;
+        std::size_t form;
+    };
+    const Case cases[] = {
+        {PluralRule::one_other, 0, 1}, {PluralRule::one_other, 1, 0},
+        {PluralRule::one_other, 2, 1}, {PluralRule::zero_one, 0, 0},
+        {PluralRule::zero_one, 1, 0},  {PluralRule::zero_one, 2, 1},
+        {PluralRule::polish, 1, 0},    {PluralRule::polish, 2, 1},
+        {PluralRule::polish, 4, 1},    {PluralRule::polish, 5, 2},
+        {PluralRule::polish, 12, 2},   {PluralRule::polish, 14, 2},
+        {PluralRule::polish, 21, 2},   {PluralRule::polish, 22, 1},
+        {PluralRule::polish, 0, 2},    {PluralRule::russian, 1, 0},
+        {PluralRule::russian, 11, 2},  {PluralRule::russian, 21, 0},
+        {PluralRule::russian, 3, 1},   {PluralRule::russian, 13, 2},
+        {PluralRule::russian, 23, 1},  {PluralRule::russian, 111, 2},
+        {PluralRule::russian, 0, 2},   {PluralRule::russian, 101, 0},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(plural_form(c.rule, c.count), c.form)
+            << static_cast<int>(c.rule) << " " << c.count;
+}
+
+// A language by its code or the player's settings; English for what the tools do not speak.
+TEST(Catalogues, TheLanguageComesFromACodeOrTheLocales) {
+    const std::pair<const char*, const char*> locales[] = {
+        {"de_DE.UTF-8", "de"}, {"pt_PT", "pt-BR"}, {"pt", "pt-BR"}, {"ru-RU", "ru"},
+        {"ja:fr:de", "fr"},    {"ja_JP", "en"},    {"", "en"},      {"C", "en"},
+        {"en_GB:de", "en"},    {"PL", "pl"},       {"es-419,it", "es"},
+    };
+    for (const auto& [given, code] : locales)
+        EXPECT_EQ(catalogue_of_locales(given).code(), code) << given;
+    EXPECT_EQ(catalogue_for("xx"), nullptr);
+    ASSERT_NE(catalogue_for("pt_br"), nullptr);
+    EXPECT_EQ(catalogue_for("pt_br")->code(), "pt-BR");
+    const Catalogue& german = *catalogue_for("de");
+    EXPECT_EQ(render_plural("{count} finding:", "{count} findings:", {number_arg("count", 2)},
+                            german),
+              "2 Befunde:");
+    EXPECT_EQ(german.text("no such text"), "no such text"); // English where there is none
 }
 
 // Every byte a terminal could act on, escaped; the printable ones as they are.

@@ -19,7 +19,7 @@ BASELINES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "baselines"
 
 def findings_of(command, name):
     # Run from the baselines folder with the bare name, so nothing names a machine path.
-    done = subprocess.run(command + ["--format=json", name], cwd=BASELINES, capture_output=True,
+    done = subprocess.run(command + ["--format=json", "--lang=en", name], cwd=BASELINES, capture_output=True,
                           env=dict(os.environ, WINEDEBUG="-all"), check=False)
     report = json.loads(done.stdout.decode("utf-8"))
     answer = report["answer"]

@@ -46,7 +46,9 @@ def read_po(path):
         if entry and entry.get("msgid"):
             entries.append(entry)
 
-    for raw in open(path, encoding="utf-8"):
+    with open(path, encoding="utf-8") as file:
+        lines = file.read().splitlines()
+    for raw in lines:
         line = raw.rstrip("\n")
         if not line.strip():
             continue
