@@ -12,9 +12,18 @@ import subprocess
 import zipfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-ARCHIVED = ["README.txt", "Tessivar.VC.asi", "Tessivar.VC.check.exe", "Tessivar.VC.editor.html",
-            "Tessivar.VC.ini"]
 PALETTES = os.path.join(HERE, "..", "palettes")
+GUIDES = os.path.join(HERE, "dist")
+
+
+def guide_names():
+    """README.txt in English, README.<language>.txt for each other language."""
+    return sorted(name for name in os.listdir(GUIDES)
+                  if name.startswith("README") and name.endswith(".txt"))
+
+
+ARCHIVED = guide_names() + ["Tessivar.VC.asi", "Tessivar.VC.check.exe", "Tessivar.VC.editor.html",
+                            "Tessivar.VC.ini"]
 
 
 def palette_names():
@@ -57,10 +66,12 @@ def stage(binaries, editor, out, version):
     env = dict(os.environ, WINEDEBUG="-all")
     subprocess.run(["wine", os.path.join(out, "Tessivar.VC.check.exe"), "--template",
                     "--output", os.path.join(out, "Tessivar.VC.ini")], check=True, env=env)
-    with open(os.path.join(HERE, "dist", "README.txt"), encoding="utf-8") as guide:
-        text = guide.read().replace("@VERSION@", version)
-    with open(os.path.join(out, "README.txt"), "wb") as f:
-        f.write(crlf(text).encode("ascii"))
+    for name in guide_names():
+        with open(os.path.join(GUIDES, name), encoding="utf-8") as guide:
+            text = crlf(guide.read().replace("@VERSION@", version))
+        with open(os.path.join(out, name), "wb") as f:
+            # Notepad before Windows 10 reads UTF-8 as UTF-8 only after a byte-order mark.
+            f.write(text.encode("ascii") if name == "README.txt" else text.encode("utf-8-sig"))
     os.makedirs(os.path.join(out, "palettes"), exist_ok=True)
     for name in palette_names():
         shutil.copyfile(os.path.join(PALETTES, name), os.path.join(out, "palettes", name))

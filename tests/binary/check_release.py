@@ -54,17 +54,31 @@ with tempfile.TemporaryDirectory() as first, tempfile.TemporaryDirectory() as se
         names = sorted(z.namelist())
         palettes = sorted(n for n in os.listdir(os.path.join(root, "palettes")) if n.endswith(".ini"))
         check(len(palettes) >= 6, "fewer than six palettes")
-        check(names == sorted(["README.txt", "Tessivar.VC.asi", "Tessivar.VC.check.exe",
-                               "Tessivar.VC.editor.html", "Tessivar.VC.ini"] +
+        guides = ["README.txt"] + ["README.%s.txt" % code
+                                   for code in ("de", "es", "fr", "it", "pl", "pt-BR", "ru")]
+        check(names == sorted(guides + ["Tessivar.VC.asi", "Tessivar.VC.check.exe",
+                                        "Tessivar.VC.editor.html", "Tessivar.VC.ini"] +
                               ["palettes/" + n for n in palettes]), "archive holds %s" % names)
-        guide = z.read("README.txt")
         for name in palettes:
             check(z.read("palettes/" + name) == open(os.path.join(root, "palettes", name), "rb").read(),
                   "palettes/%s is not the repository's" % name)
-            check(b"palettes\\" + name.encode() in guide, "README.txt does not list " + name)
-        check(b"\r\n" in guide and b"\n" not in guide.replace(b"\r\n", b""),
-              "README.txt does not end every line with CRLF")
-        check(("Tessivar %s" % version).encode() in guide, "README.txt does not name the version")
+        for guide_name in guides:
+            guide = z.read(guide_name)
+            # English in plain ASCII; the others UTF-8 that Notepad of any age reads as such
+            check(guide.isascii() if guide_name == "README.txt" else
+                  guide.startswith(b"\xef\xbb\xbf") and bool(guide.decode("utf-8")),
+                  guide_name + " is not in its encoding")
+            for name in palettes:
+                check(b"palettes\\" + name.encode() in guide, guide_name + " does not list " + name)
+            check(b"\r\n" in guide and b"\n" not in guide.replace(b"\r\n", b""),
+                  guide_name + " does not end every line with CRLF")
+            check(("Tessivar %s" % version).encode() in guide, guide_name + " does not name the version")
+            # the same steps: as many numbered steps and ini places, every option named
+            english = z.read("README.txt").decode("ascii")
+            text = guide.decode("utf-8-sig")
+            for mark in ("\r\n1. ", "\r\n2. ", "\r\n3. ", "\r\n4. ", "\\plugins\\Tessivar.VC.ini",
+                         "--code", "--from-code", "--lang=", "MoneyColor=255 0 0"):
+                check(text.count(mark) == english.count(mark), "%s: %r" % (guide_name, mark))
         check(z.read("Tessivar.VC.ini").startswith(b";") and b"\r\n" in z.read("Tessivar.VC.ini"),
               "the ini is not the template with CRLF")
         for name, description in (("Tessivar.VC.asi", "Tessivar: recolours"),
