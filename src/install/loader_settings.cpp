@@ -82,7 +82,8 @@ std::optional<long> profile_int(std::string_view bytes, std::string_view section
             // the lines after it stay where they are.
             const std::size_t close = line.rfind(']');
             if (close == std::string_view::npos) continue;
-            in_section = same_name(trim(line.substr(1, close - 1)), section) && sections_seen++ == 0;
+            in_section =
+                same_name(trim(line.substr(1, close - 1)), section) && sections_seen++ == 0;
             continue;
         }
         if (!in_section) continue;

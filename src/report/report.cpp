@@ -118,8 +118,8 @@ std::string yes_but(const Report& report, const Catalogue& language) {
     const Args args{number_arg("count", static_cast<long long>(keys.size())),
                     list_arg("keys", std::move(names))};
     return render_plural(tr("Yes, but {count} setting will not apply as written: {keys}"),
-                         tr_plural("Yes, but {count} settings will not apply as written: {keys}"), args,
-                         language);
+                         tr_plural("Yes, but {count} settings will not apply as written: {keys}"),
+                         args, language);
 }
 
 // A copy of the ini the plugin passes over, where the player may be making the edits.

@@ -156,7 +156,7 @@ TEST(Encoding, IsToldAtTheEdges) {
         {"MoneyColor=1 2 3" + std::string(3, '\0'), "ascii"},
         // UTF-16 text at the start only, then 8-bit: not UTF-16 text throughout
         {le("comment ") + "; comm\r\n", "ascii"}, // two thirds of it
-        {le("comment ") + "; c\r\n", "utf-16le"},  // three quarters
+        {le("comment ") + "; c\r\n", "utf-16le"}, // three quarters
     };
     for (const auto& [bytes, id] : cases)
         EXPECT_EQ(checker::encoding_id(bytes), id) << testing::PrintToString(bytes);

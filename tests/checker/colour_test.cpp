@@ -105,7 +105,8 @@ TEST(ElementContrast, LeavesOutWhatThePluginDoesNotReadAsWritten) {
     backdrops.fill(Colour{14, 18, 30});
     const auto listed = [&](const char* ini) {
         std::vector<std::string> keys;
-        for (const auto& c : checker::element_contrasts(checker::check_settings_bytes(ini), backdrops))
+        for (const auto& c :
+             checker::element_contrasts(checker::check_settings_bytes(ini), backdrops))
             keys.push_back(hud::hud_setting_table[c.row].key);
         return keys;
     };

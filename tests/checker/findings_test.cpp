@@ -102,18 +102,14 @@ TEST(Catalogues, EachLanguageTakesItsOwnPluralForm) {
         std::size_t form;
     };
     const Case cases[] = {
-        {PluralRule::one_other, 0, 1}, {PluralRule::one_other, 1, 0},
-        {PluralRule::one_other, 2, 1}, {PluralRule::zero_one, 0, 0},
-        {PluralRule::zero_one, 1, 0},  {PluralRule::zero_one, 2, 1},
-        {PluralRule::polish, 1, 0},    {PluralRule::polish, 2, 1},
-        {PluralRule::polish, 4, 1},    {PluralRule::polish, 5, 2},
-        {PluralRule::polish, 12, 2},   {PluralRule::polish, 14, 2},
-        {PluralRule::polish, 21, 2},   {PluralRule::polish, 22, 1},
-        {PluralRule::polish, 0, 2},    {PluralRule::russian, 1, 0},
-        {PluralRule::russian, 11, 2},  {PluralRule::russian, 21, 0},
-        {PluralRule::russian, 3, 1},   {PluralRule::russian, 13, 2},
-        {PluralRule::russian, 23, 1},  {PluralRule::russian, 111, 2},
-        {PluralRule::russian, 0, 2},   {PluralRule::russian, 101, 0},
+        {PluralRule::one_other, 0, 1}, {PluralRule::one_other, 1, 0}, {PluralRule::one_other, 2, 1},
+        {PluralRule::zero_one, 0, 0},  {PluralRule::zero_one, 1, 0},  {PluralRule::zero_one, 2, 1},
+        {PluralRule::polish, 1, 0},    {PluralRule::polish, 2, 1},    {PluralRule::polish, 4, 1},
+        {PluralRule::polish, 5, 2},    {PluralRule::polish, 12, 2},   {PluralRule::polish, 14, 2},
+        {PluralRule::polish, 21, 2},   {PluralRule::polish, 22, 1},   {PluralRule::polish, 0, 2},
+        {PluralRule::russian, 1, 0},   {PluralRule::russian, 11, 2},  {PluralRule::russian, 21, 0},
+        {PluralRule::russian, 3, 1},   {PluralRule::russian, 13, 2},  {PluralRule::russian, 23, 1},
+        {PluralRule::russian, 111, 2}, {PluralRule::russian, 0, 2},   {PluralRule::russian, 101, 0},
     };
     for (const Case& c : cases)
         EXPECT_EQ(plural_form(c.rule, c.count), c.form)
@@ -123,8 +119,8 @@ TEST(Catalogues, EachLanguageTakesItsOwnPluralForm) {
 // A language by its code or the player's settings; English for what the tools do not speak.
 TEST(Catalogues, TheLanguageComesFromACodeOrTheLocales) {
     const std::pair<const char*, const char*> locales[] = {
-        {"de_DE.UTF-8", "de"}, {"pt_PT", "pt-BR"}, {"pt", "pt-BR"}, {"ru-RU", "ru"},
-        {"ja:fr:de", "fr"},    {"ja_JP", "en"},    {"", "en"},      {"C", "en"},
+        {"de_DE.UTF-8", "de"}, {"pt_PT", "pt-BR"}, {"pt", "pt-BR"},     {"ru-RU", "ru"},
+        {"ja:fr:de", "fr"},    {"ja_JP", "en"},    {"", "en"},          {"C", "en"},
         {"en_GB:de", "en"},    {"PL", "pl"},       {"es-419,it", "es"},
     };
     for (const auto& [given, code] : locales)
@@ -133,9 +129,9 @@ TEST(Catalogues, TheLanguageComesFromACodeOrTheLocales) {
     ASSERT_NE(catalogue_for("pt_br"), nullptr);
     EXPECT_EQ(catalogue_for("pt_br")->code(), "pt-BR");
     const Catalogue& german = *catalogue_for("de");
-    EXPECT_EQ(render_plural("{count} finding:", "{count} findings:", {number_arg("count", 2)},
-                            german),
-              "2 Befunde:");
+    EXPECT_EQ(
+        render_plural("{count} finding:", "{count} findings:", {number_arg("count", 2)}, german),
+        "2 Befunde:");
     EXPECT_EQ(german.text("no such text"), "no such text"); // English where there is none
 }
 

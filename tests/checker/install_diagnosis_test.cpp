@@ -1,9 +1,9 @@
+#include "checker/loader_settings_cases.hpp"
 #include "findings/render.hpp"
 #include "install/asi_loader.hpp"
 #include "install/game_tree.hpp"
 #include "install/install_diagnosis.hpp"
 #include "install/loader_settings.hpp"
-#include "checker/loader_settings_cases.hpp"
 #include "stand_ins.hpp"
 #include "support/temp_files.hpp"
 

@@ -20,12 +20,23 @@ inline std::vector<ProfileCase> profile_cases() {
         {"plain", "[GlobalSets]\r\nLoadPlugins=0\r\n", 0},
         {"a key twice: the first", "[GlobalSets]\r\nLoadPlugins=0\r\nLoadPlugins=1\r\n", 0},
         {"a key twice, other way", "[GlobalSets]\r\nLoadPlugins=1\r\nLoadPlugins=0\r\n", 1},
-        {"a section twice: the first", "[GlobalSets]\r\nLoadPlugins=0\r\n[GlobalSets]\r\nLoadPlugins=1\r\n", 0},
+        {"a section twice: the first",
+         "[GlobalSets]\r\nLoadPlugins=0\r\n[GlobalSets]\r\nLoadPlugins=1\r\n", 0},
         {"only in the second", "[GlobalSets]\r\nX=1\r\n[GlobalSets]\r\nLoadPlugins=0\r\n", 7},
         {"UTF-8 mark", "\xEF\xBB\xBF[GlobalSets]\r\nLoadPlugins=0\r\n", 0},
-        {"UTF-16 mark", "\xFF\xFE[\0G\0l\0o\0b\0a\0l\0S\0e\0t\0s\0]\0\r\0\n\0L\0o\0a\0d\0P\0l\0u\0g\0i\0n\0s\0=\0""0\0\r\0\n\0"s, 0},
-        {"UTF-16 big-endian", "\xFE\xFF\0[\0G\0l\0o\0b\0a\0l\0S\0e\0t\0s\0]\0\r\0\n\0L\0o\0a\0d\0P\0l\0u\0g\0i\0n\0s\0=\0""5\0\r\0\n"s, 5},
-        {"UTF-16 without a mark", "[\0G\0l\0o\0b\0a\0l\0S\0e\0t\0s\0]\0\r\0\n\0L\0o\0a\0d\0P\0l\0u\0g\0i\0n\0s\0=\0""0\0\r\0\n\0"s, 7},
+        {"UTF-16 mark",
+         "\xFF\xFE[\0G\0l\0o\0b\0a\0l\0S\0e\0t\0s\0]\0\r\0\n\0L\0o\0a\0d\0P\0l\0u\0g\0i\0n\0s\0=\0"
+         "0\0\r\0\n\0"s,
+         0},
+        {"UTF-16 big-endian",
+         "\xFE\xFF\0[\0G\0l\0o\0b\0a\0l\0S\0e\0t\0s\0]\0\r\0\n\0L\0o\0a\0d\0P\0l\0u\0g\0i\0n\0s\0="
+         "\0"
+         "5\0\r\0\n"s,
+         5},
+        {"UTF-16 without a mark",
+         "[\0G\0l\0o\0b\0a\0l\0S\0e\0t\0s\0]\0\r\0\n\0L\0o\0a\0d\0P\0l\0u\0g\0i\0n\0s\0=\0"
+         "0\0\r\0\n\0"s,
+         7},
         {"CR alone", "[GlobalSets]\rLoadPlugins=0\r", 0},
         {"CR alone inside", "[GlobalSets]\r\nA=1\rLoadPlugins=0\r\n", 0},
         {"LF alone", "[GlobalSets]\nLoadPlugins=0\n", 0},

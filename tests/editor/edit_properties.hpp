@@ -5,11 +5,11 @@
 // every other setting as before; Reset all leaves every setting at its default; and
 // the fixes, all applied, mend every error that has one and give the values they name.
 
+#include "config/settings_file.hpp"
 #include "edit/apply_fixes.hpp"
 #include "edit/ini_edit.hpp"
 #include "edit/reader_lines.hpp"
 #include "hud/hud_setting_table.hpp"
-#include "config/settings_file.hpp"
 #include "ini_rules/ini_check.hpp"
 #include "ini_rules/value_findings.hpp"
 

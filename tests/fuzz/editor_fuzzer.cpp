@@ -32,8 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const char* broken = nullptr;
     switch (data[0] / hud::hud_setting_table.size() % 3) {
     case 0:
-        broken = edit_properties::edit_broken(file, checker::check_settings_bytes(file), row,
-                                              value, numbers);
+        broken = edit_properties::edit_broken(file, checker::check_settings_bytes(file), row, value,
+                                              numbers);
         break;
     case 1:
         broken = edit_properties::fix_broken(file, checker::check_settings_bytes(file));

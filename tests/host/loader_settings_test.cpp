@@ -33,10 +33,26 @@ TEST(LoaderSettingsUnderWindows, EveryCaseReadsAsTheSystemReadsIt) {
 }
 
 TEST(LoaderSettingsUnderWindows, FilesMadeAtRandomReadAsTheSystemReadsThem) {
-    const std::vector<std::string> parts{
-        "[GlobalSets]", "[globalsets ]", "[Other]", "[GlobalSets", "LoadPlugins=0",
-        "loadplugins = 1", "LoadPlugins=", "LoadPlugins", ";LoadPlugins=0", "LoadPlugins=0x1f",
-        "LoadPlugins=-2", " ", "\t", "\r", "\n", "\r\n", "\x1A", "X=1", "=", "\xEF\xBB\xBF"};
+    const std::vector<std::string> parts{"[GlobalSets]",
+                                         "[globalsets ]",
+                                         "[Other]",
+                                         "[GlobalSets",
+                                         "LoadPlugins=0",
+                                         "loadplugins = 1",
+                                         "LoadPlugins=",
+                                         "LoadPlugins",
+                                         ";LoadPlugins=0",
+                                         "LoadPlugins=0x1f",
+                                         "LoadPlugins=-2",
+                                         " ",
+                                         "\t",
+                                         "\r",
+                                         "\n",
+                                         "\r\n",
+                                         "\x1A",
+                                         "X=1",
+                                         "=",
+                                         "\xEF\xBB\xBF"};
     std::mt19937 random(23);
     test_support::TempDir dir;
     for (int file = 0; file < 300; ++file) {

@@ -138,7 +138,8 @@ int check(const cli::Options& options, const console::Terminal& terminal,
     const console::Terminal shown{terminal.colour, std::clamp(terminal.width, 40, 100),
                                   terminal.own};
     cli::print_report(report, game, shown, language, options.all);
-    if (options.svg && !write_file(*options.svg, palette_svg(report.ini, language), language)) return 2;
+    if (options.svg && !write_file(*options.svg, palette_svg(report.ini, language), language))
+        return 2;
     cli::print_closing(report, shown.width, language);
     // Asked for, so last and alone on its line, easy to copy.
     if (options.code)
