@@ -10,5 +10,7 @@ inline constexpr std::string_view product_stem = "Tessivar.VC";
 inline constexpr std::string_view plugin_file_name = "Tessivar.VC.asi";
 inline constexpr std::string_view checker_command = "Tessivar.VC.check";
 inline constexpr std::string_view checker_file_name = "Tessivar.VC.check.exe";
+// In the game folder: the copies of what a repair replaced or deleted, by date and time.
+inline constexpr std::string_view backup_folder_name = "Tessivar.VC.backup";
 
 } // namespace checker

@@ -1,6 +1,7 @@
 #include "install/game_tree.hpp"
 
 #include "common/lower_case.hpp"
+#include "common/product_names.hpp"
 
 #include <algorithm>
 #include <queue>
@@ -97,6 +98,10 @@ GameTree walk_game_folder(const fs::path& game, const WalkBounds& bounds) {
             std::error_code unknown;
             // Linked folders are folders to the loader too.
             const bool is_folder = entries->is_directory(unknown);
+            // The repairs' backups are the player's old files, kept aside, not the install.
+            if (is_folder && folder.parts.empty() &&
+                same_name(utf8(entries->path().filename()), backup_folder_name))
+                continue;
             TreeEntry entry{folder.parts, is_folder, entries->path()};
             entry.parts.push_back(utf8(entries->path().filename()));
             if (is_folder) {

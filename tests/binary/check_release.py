@@ -77,7 +77,8 @@ with tempfile.TemporaryDirectory() as first, tempfile.TemporaryDirectory() as se
             english = z.read("README.txt").decode("ascii")
             text = guide.decode("utf-8-sig")
             for mark in ("\r\n1. ", "\r\n2. ", "\r\n3. ", "\r\n4. ", "\\plugins\\Tessivar.VC.ini",
-                         "--code", "--from-code", "--lang=", "MoneyColor=255 0 0"):
+                         "--code", "--from-code", "--lang=", "--repair", "Tessivar.VC.backup",
+                         "MoneyColor=255 0 0"):
                 check(text.count(mark) == english.count(mark), "%s: %r" % (guide_name, mark))
         check(z.read("Tessivar.VC.ini").startswith(b";") and b"\r\n" in z.read("Tessivar.VC.ini"),
               "the ini is not the template with CRLF")

@@ -31,10 +31,10 @@ def host_path(path):
     return "Z:" + path.replace("/", "\\") if WINDOWS else path
 
 
-def run(*args, cwd=None, locked=None, as_nobody=False, units=False):
+def run(*args, cwd=None, locked=None, as_nobody=False, units=False, answers=None):
     """The checker's exit status and output; `locked` a file another program holds open
     unshared meanwhile and `units` \\uXXXX in the arguments one UTF-16 unit each (Windows),
-    `as_nobody` the checker run without root's rights."""
+    `as_nobody` the checker run without root's rights, `answers` what is typed at it."""
     env = dict(os.environ, WINEDEBUG="-all")
     command = COMMAND + list(args)
     if WINDOWS and (locked or units):
@@ -42,7 +42,8 @@ def run(*args, cwd=None, locked=None, as_nobody=False, units=False):
         command = COMMAND[:-1] + [RUN_WITH] + options + ["--", COMMAND[-1]] + list(args)
     drop = (lambda: os.setuid(65534)) if as_nobody and os.geteuid() == 0 else None
     done = subprocess.run(command, capture_output=True, text=True, env=env, check=False,
-                          cwd=cwd, preexec_fn=drop)
+                          cwd=cwd, preexec_fn=drop, input=answers,
+                          stdin=subprocess.DEVNULL if answers is None else None)
     return done.returncode, done.stdout, done.stderr
 
 
@@ -518,6 +519,54 @@ class CheckerCommandLine(unittest.TestCase):
                                "default-palette.svg")
         with open(svg, "rb") as made, open(picture, "rb") as kept:
             self.assertEqual(made.read(), kept.read(), "run the checker with --svg anew")
+
+    def repairable(self):
+        """A game folder with two repairs: an ini saved as .txt, a copy of the plugin as .dll
+        in the game folder while the one in scripts\ is loaded."""
+        folder = self.install()
+        self.write("scripts/Tessivar.VC.ini.txt", "MoneyColor=1 2 3\r\n")
+        with open(os.path.join(folder, "Tessivar.VC.dll"), "wb") as out:
+            out.write(fake_game_exe(0))
+        return folder
+
+    def snapshot(self):
+        files = {}
+        for folder, _, names in os.walk(self.root):
+            for name in names:
+                with open(os.path.join(folder, name), "rb") as f:
+                    files[os.path.relpath(os.path.join(folder, name), self.root)] = f.read()
+        return files
+
+    def test_repair_asks_for_each_and_changes_nothing_unasked(self):
+        folder = self.repairable()
+        before = self.snapshot()
+        for answers in (None, "", "\n\n", "n\nno\n", "yy\nja\n"):
+            with self.subTest(answers=answers):
+                status, out, _ = run("--game", host_path(folder), "--repair", answers=answers)
+                self.assertEqual(status, 1)
+                self.assertIn("repair 1 of 2: rename scripts\\Tessivar.VC.ini.txt to "
+                              "scripts\\Tessivar.VC.ini? [y/N] left as it is", out)
+                self.assertEqual(self.snapshot(), before)
+        # Without --repair nothing is asked at all.
+        self.assertNotIn("[y/N]", run("--game", host_path(folder), answers="y\ny\n")[1])
+
+    def test_repairs_said_yes_to_turn_the_answer_to_yes_with_the_old_file_kept(self):
+        folder = self.repairable()
+        dll = self.snapshot()["Tessivar.VC.dll"]
+        status, out, _ = run("--game", host_path(folder), "--repair", "--lang=de",
+                             answers="j\nY\n")
+        self.assertEqual(status, 0, out)
+        files = self.snapshot()
+        self.assertNotIn("Tessivar.VC.dll", files)
+        self.assertEqual(files["scripts/Tessivar.VC.ini"], b"MoneyColor=1 2 3\r\n")
+        kept = [path for path in files if path.startswith("Tessivar.VC.backup")]
+        self.assertEqual(len(kept), 1)
+        self.assertTrue(kept[0].endswith("Tessivar.VC.dll"))
+        self.assertEqual(files[kept[0]], dll)
+        # Diagnosed again: the kept copy is not a copy of the plugin to the install.
+        self.assertIn("der Spielordner, noch einmal geprüft:", out)
+        self.assertTrue(out.rstrip().split("------")[-1].lstrip("-\n").startswith("Ja: "), out)
+        self.assertEqual(run("--game", host_path(folder))[0], 0)
 
     def test_search_finding_nothing_reports_the_defaults(self):
         self.install()

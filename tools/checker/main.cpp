@@ -12,6 +12,7 @@
 #include "findings/render.hpp"
 #include "ini_rules/template_ini.hpp"
 #include "options.hpp"
+#include "repair/repair.hpp"
 #include "report/ini_source.hpp"
 #include "report/report_json.hpp"
 #include "tessivar_version.hpp"
@@ -20,6 +21,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -112,6 +114,81 @@ Report make_report(const cli::Options& options, fs::path& game, bool& unreadable
     return install_report(std::move(install), shown, source);
 }
 
+// A line the player typed; none at the end of the input.
+std::optional<std::string> answer_line() {
+    std::string line;
+    char piece[256];
+    while (std::fgets(piece, sizeof piece, stdin)) {
+        line += piece;
+        if (line.back() == '\n') break;
+    }
+    if (line.empty() && std::feof(stdin)) return std::nullopt;
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r' || line.back() == ' '))
+        line.pop_back();
+    return lower_case(line);
+}
+
+// Yes in English or in the language spoken, the word or its first letter; anything else,
+// nothing at all included, is no.
+bool says_yes(const std::string& answer, const Catalogue& language) {
+    const std::string yes = lower_case(std::string{language.text(tr("yes"))});
+    std::size_t first = 1;
+    while (first < yes.size() && (static_cast<unsigned char>(yes[first]) & 0xC0) == 0x80)
+        ++first;
+    return answer == "y" || answer == "yes" || answer == yes || answer == yes.substr(0, first);
+}
+
+// Each repair the report has, offered on its own; what the player says yes to is done.
+// Then the folder is diagnosed again. The exit status of what is now so.
+int offer_repairs(const Report& report, const cli::Options& options, const fs::path& game,
+                  const console::Terminal& terminal, const Catalogue& language) {
+    const std::vector<Repair> repairs = repairs_of(report);
+    if (repairs.empty()) {
+        if (options.repair)
+            console::write("\n" + render(tr("nothing to repair here"), {}, language) + "\n");
+        return exit_status(report);
+    }
+    const std::string stamp = backup_stamp();
+    int done = 0;
+    for (std::size_t i = 0; i < repairs.size(); ++i) {
+        console::write(
+            "\n" +
+            render(tr("repair {at} of {count}: {repair}? {choice}"),
+                   {number_arg("at", static_cast<long long>(i + 1)),
+                    number_arg("count", static_cast<long long>(repairs.size())),
+                    rendered_arg("repair", repair_sentence(game, repairs[i], stamp, language)),
+                    term_arg("choice", tr("[y/N]"))},
+                   language) +
+            " ");
+        const auto answer = answer_line();
+        if (!answer || !says_yes(*answer, language)) {
+            console::write(render(tr("left as it is"), {}, language) + "\n");
+            if (!answer) break; // nobody is there to answer the others
+            continue;
+        }
+        const RepairDone result = apply_repair(game, repairs[i], stamp);
+        if (!result.ok) {
+            console::write(render(tr("not done, and nothing changed: {problem}"),
+                                  {term_arg("problem", result.problem)}, language) +
+                           "\n");
+            continue;
+        }
+        ++done;
+        console::write((result.kept.empty() ? render(tr("done"), {}, language)
+                                            : render(tr("done; the old file is kept as {path}"),
+                                                     {text_arg("path", result.kept)}, language)) +
+                       "\n");
+    }
+    if (!done) return exit_status(report);
+    console::write("\n" + render(tr("the game folder, diagnosed again:"), {}, language) + "\n");
+    fs::path again_game;
+    bool unreadable = false;
+    const Report again = make_report(options, again_game, unreadable);
+    cli::print_report(again, again_game, terminal, language, options.all);
+    cli::print_closing(again, terminal.width, language);
+    return unreadable ? 2 : exit_status(again);
+}
+
 // In text, a file that cannot be read is said on standard error.
 void say_unreadable(const Report& report, const Catalogue& language) {
     for (const Finding& finding : report.findings)
@@ -148,7 +225,11 @@ int check(const cli::Options& options, const console::Terminal& terminal,
             render(tr("colour code (paste it in the editor, or give it to --from-code):"), {},
                    language) +
             "\n" + share_code(written_settings(report.ini)) + "\n");
-    return unreadable ? 2 : exit_status(report);
+    if (unreadable) return 2;
+    // Asked for, or double-clicked with someone there to answer: never a change unasked.
+    if (!options.path && (options.repair || terminal.own))
+        return offer_repairs(report, options, game, shown, language);
+    return exit_status(report);
 }
 
 // A complete ini from a colour code; a damaged or foreign code writes nothing.

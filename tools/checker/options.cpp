@@ -15,7 +15,7 @@ namespace {
 // Under the translated heading, in any language.
 constexpr std::string_view synopsis =
     "  Tessivar.VC.check [PATH] [--game DIR] [--all] [--lang CODE] [--format=json]\n"
-    "                    [--svg FILE] [--code]\n"
+    "                    [--svg FILE] [--code] [--repair]\n"
     "  Tessivar.VC.check --template [--output FILE]\n"
     "  Tessivar.VC.check --from-code CODE [--output FILE]\n"
     "  Tessivar.VC.check --help | --version\n";
@@ -31,6 +31,8 @@ constexpr OptionHelp option_help[] = {
     {"--game DIR", tr("look at this game folder")},
     {"--all", tr("list every setting, not only those the file sets or that have a finding "
                  "(also --verbose)")},
+    {"--repair", tr("after the report, offer each repair of the game folder and ask y/N "
+                    "before it; a file replaced or deleted is kept in Tessivar.VC.backup")},
     {"--lang CODE", tr("the language to speak: {languages} (without it, the system's)")},
     {"--format=json", tr("print the report as one JSON document (see docs/checker.md)")},
     {"--svg FILE", tr("also draw the HUD in the colours the plugin will write")},
@@ -164,6 +166,8 @@ Options parse_options(const std::vector<std::string>& args, const Catalogue& lan
             options.all = true;
         } else if (arg == "--code") {
             options.code = true;
+        } else if (arg == "--repair") {
+            options.repair = true;
         } else if (arg == "--from-code") {
             options.from_code = value(tr("{option} needs a code"));
         } else if (arg == "--game") {

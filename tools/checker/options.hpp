@@ -13,7 +13,7 @@ enum class Format { text, json };
 
 struct Options {
     std::optional<std::string> path, game, svg, output, from_code;
-    bool template_only = false, code = false, all = false;
+    bool template_only = false, code = false, all = false, repair = false;
     Format format = Format::text;
 };
 
