@@ -45,4 +45,20 @@ IniSource read_ini_source(const std::filesystem::path& path, const std::string& 
     return source;
 }
 
+Report game_report(const std::filesystem::path& game, const AnsiLength& ansi_length,
+                   bool& unreadable) {
+    InstallDiagnosis install = diagnose_install(game, ansi_length);
+    unreadable = false;
+    if (install.counting < 0) return install_report(std::move(install), "", {});
+    const std::string shown = install.candidates_shown[install.counting];
+    const std::filesystem::path path = *install.candidates[install.counting];
+    // A folder in the ini's place is said by the install; the plugin reads nothing there.
+    std::error_code ignored;
+    const IniSource source = std::filesystem::is_directory(path, ignored)
+                                 ? IniSource{}
+                                 : read_ini_source(path, shown);
+    unreadable = !source.bytes && source.finding;
+    return install_report(std::move(install), shown, source);
+}
+
 } // namespace checker

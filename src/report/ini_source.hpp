@@ -16,4 +16,9 @@ std::size_t largest_ini();
 // said by the install already.
 IniSource read_ini_source(const std::filesystem::path& path, const std::string& shown);
 
+// The report on a game folder: the install, and the ini it reads as the plugin reads it.
+// `unreadable`: that ini exists but cannot be read.
+Report game_report(const std::filesystem::path& game, const AnsiLength& ansi_length,
+                   bool& unreadable);
+
 } // namespace checker

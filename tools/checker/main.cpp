@@ -103,15 +103,7 @@ Report make_report(const cli::Options& options, fs::path& game, bool& unreadable
         report.answer = {Verdict::cannot_tell, 0};
         return report;
     }
-    InstallDiagnosis install = diagnose_install(game, console::ansi_length);
-    if (install.counting < 0) return install_report(std::move(install), "", {});
-    const std::string shown = install.candidates_shown[install.counting];
-    const fs::path path = *install.candidates[install.counting];
-    // A folder in the ini's place is said by the install; the plugin reads nothing there.
-    const IniSource source =
-        fs::is_directory(path, ignored) ? IniSource{} : read_ini_source(path, shown);
-    unreadable = !source.bytes && source.finding;
-    return install_report(std::move(install), shown, source);
+    return game_report(game, console::ansi_length, unreadable);
 }
 
 // A line the player typed; none at the end of the input.
