@@ -12,6 +12,7 @@ import os from "node:os";
 import path from "node:path";
 import puppeteer from "puppeteer-core";
 import { firstScreenSteps } from "./page_first_screen_steps.mjs";
+import { folderSteps } from "./page_folder_steps.mjs";
 import { languageSteps } from "./page_language_steps.mjs";
 import { viewSteps } from "./page_view_steps.mjs";
 
@@ -480,6 +481,8 @@ try {
     assert.equal(await plain.$eval("#dirty", el => el.hidden), true);
     await plain.close();
   });
+
+  await folderSteps({ step, openPage, checker, work });
 
   await languageSteps({ step, openPage, open, writeFile, crlf });
 

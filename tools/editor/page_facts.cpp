@@ -6,6 +6,7 @@
 #include "colour/palette_svg.hpp"
 #include "colour/share_code.hpp"
 #include "common/json_text.hpp"
+#include "common/product_names.hpp"
 #include "config/settings_file.hpp"
 #include "config/settings_path.hpp"
 #include "core_calls.hpp"
@@ -13,6 +14,8 @@
 #include "hud/hud_setting_table.hpp"
 #include "ini_rules/size_sanity.hpp"
 #include "ini_rules/template_ini.hpp"
+#include "install/asi_loader.hpp"
+#include "install/game_tree.hpp"
 #include "report/ini_source.hpp"
 #include "tessivar_version.hpp"
 
@@ -97,6 +100,11 @@ int main() {
     constant("pictureHeight", std::to_string(checker::picture_height));
     constant("allFixes", std::to_string(editor::all_fixes));
     constant("fixesOfErrors", std::to_string(editor::fixes_of_errors));
+    // How far the checker walks a game folder, and what of a file it may read.
+    constant("deepestFolder", std::to_string(checker::WalkBounds{}.deepest_folder));
+    constant("mostEntries", std::to_string(checker::WalkBounds{}.most_entries));
+    constant("loaderScanLimit", std::to_string(checker::loader_scan_limit));
+    constant("backupFolderName", json_string(checker::backup_folder_name));
     constant("shareCodeTag", json_string(checker::share_code_tag));
     constant("shareCodeLength", std::to_string(checker::share_code_length));
     // The encodings the core tells apart, in the order of its numbers for them.

@@ -6,7 +6,7 @@
 import { encodingNames } from "./facts.js";
 import { languageCode } from "./i18n.js";
 
-const loaded = { core: null };
+const loaded = { core: null, folders: 0 };
 
 export async function loadCore() {
   loaded.core = await TessivarCore();
@@ -73,4 +73,42 @@ export const pasteCode = (bytes, code) =>
   resultBytes(callCore("paste_code", bytes, code, languageCode()));
 export const contrastOf = (bytes, backdrops) =>
   json(callCore("contrast", bytes, backdrops, languageCode()));
+// The checker's report on a game folder, in the page's language. `entries`: each file
+// and folder as [path parts, folder?, bytes], copied into the core's file system for the
+// call and removed after it.
+export function diagnoseFolder(entries) {
+  const { FS } = loaded.core;
+  const root = "/game-" + ++loaded.folders;
+  const made = [root];
+  FS.mkdir(root);
+  try {
+    for (const [parts, folder, bytes] of entries) {
+      const path = root + "/" + parts.join("/");
+      if (folder) FS.mkdir(path);
+      else FS.writeFile(path, bytes);
+      made.push(path);
+    }
+    const text = asciiz(root), language = asciiz(languageCode());
+    const at = [text, language].map(data => {
+      const place = loaded.core._malloc(data.length);
+      loaded.core.HEAPU8.set(data, place);
+      return place;
+    });
+    try {
+      return json(loaded.core._editor_diagnose(...at));
+    } finally {
+      at.forEach(place => loaded.core._free(place));
+    }
+  } finally {
+    for (const path of made.reverse()) {
+      try {
+        if (FS.isDir(FS.stat(path).mode)) FS.rmdir(path);
+        else FS.unlink(path);
+      } catch {
+        // gone already
+      }
+    }
+  }
+}
+
 export const visionMatrices = () => json(loaded.core._editor_vision_matrices());

@@ -8,6 +8,7 @@ import {
 import { pictureHeight, pictureWidth, settingsFileName } from "./facts.js";
 import { canWriteFiles, chooseFile, discardQuestion, openFile, save, saveAs } from "./files.js";
 import { languageCode, languageNames, onLanguage, startingLanguage, t, useLanguage } from "./i18n.js";
+import { wireGameFolder } from "./game_folder.js";
 import { tell } from "./notices.js";
 import { renderPanel, showPanel, wirePanel } from "./panel.js";
 import { renderLooks, wireLooks } from "./picture_views.js";
@@ -148,6 +149,7 @@ loadCore().then(() => {
   wire();
   sayHints();
   wireSharing(guarded);
+  wireGameFolder(guarded);
   wireScenes(guarded);
   wireLooks(guarded);
   wirePanel();

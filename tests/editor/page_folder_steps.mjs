@@ -1,0 +1,106 @@
+// The game folder in the page, through a stand-in for the browser's folder access: the
+// same answer and install findings as the native checker's on the same folder, the ini
+// the plugin reads opened and saved in place, and the folder input read only.
+
+import assert from "node:assert/strict";
+import { spawnSync } from "node:child_process";
+import fs from "node:fs";
+import path from "node:path";
+
+const here = path.dirname(new URL(import.meta.url).pathname);
+
+// Game folders as the checker's tests make them: the game (build 100), an ASI loader,
+// the plugin, and what each layout adds or takes away.
+const layouts = {
+  "ini read": { "scripts/Tessivar.VC.ini": "MoneyColor=1 2 3\r\n" },
+  "ini saved as .txt": { "scripts/Tessivar.VC.ini.txt": "MoneyColor=1 2 3\r\n" },
+  "ignored copy": { "plugins/Tessivar.VC.ini": "MoneyColor=1 2 3\r\n",
+                    "scripts/Tessivar.VC.ini": "MoneyColor=4 5 6\r\n" },
+  "no loader": { "dinput8.dll": null },
+  "backups kept": { "scripts/Tessivar.VC.ini": "MoneyColor=1 2 3\r\n",
+                    "Tessivar.VC.backup/2026-01-01_00-00-00/Tessivar.VC.dll": "MZ" },
+};
+
+function makeFolder(root, extra) {
+  const made = spawnSync("python3", ["-c", `
+import os, sys
+sys.path.insert(0, ${JSON.stringify(path.join(here, "..", "checker"))})
+import checker_cli_test as cli
+root = sys.argv[1]
+os.makedirs(os.path.join(root, "scripts"))
+for name, data in (("gta-vc.exe", cli.fake_game_exe(0x667BF0)),
+                   ("dinput8.dll", cli.fake_game_exe(0, b"*.asi")),
+                   ("scripts/Tessivar.VC.asi", cli.fake_game_exe(0))):
+    open(os.path.join(root, name), "wb").write(data)
+`, root]);
+  assert.equal(made.status, 0, String(made.stderr));
+  for (const [name, text] of Object.entries(extra)) {
+    const file = path.join(root, name);
+    if (text === null) fs.rmSync(file);
+    else {
+      fs.mkdirSync(path.dirname(file), { recursive: true });
+      fs.writeFileSync(file, text, "latin1");
+    }
+  }
+}
+
+// The folder as the stand-in hands it to the page: names, kinds and bytes.
+function treeOf(folder) {
+  return fs.readdirSync(folder, { withFileTypes: true }).map(entry => entry.isDirectory()
+    ? { name: entry.name, children: treeOf(path.join(folder, entry.name)) }
+    : { name: entry.name, bytes: Array.from(fs.readFileSync(path.join(folder, entry.name))) });
+}
+
+const installFindings = report => report.findings
+  .filter(f => f.code.startsWith("INSTALL") && f.severity !== "info").map(f => f.code);
+
+export async function folderSteps({ step, openPage, checker, work }) {
+  await step("a game folder: the page's answer and install findings are the checker's, the ini it reads opened and saved in place", async () => {
+    for (const [name, extra] of Object.entries(layouts)) {
+      const folder = path.join(work, "game-" + name.replace(/\W/g, "-"));
+      makeFolder(folder, extra);
+      const native = JSON.parse(spawnSync(checker, ["--game", folder, "--format=json"],
+        { encoding: "utf8" }).stdout);
+      const page = await openPage(false);
+      await page.evaluate(tree => {
+        const directory = (name, children) => ({
+          kind: "directory", name,
+          async *values() {
+            for (const child of children)
+              yield child.children ? directory(child.name, child.children) : file(child);
+          },
+        });
+        const file = child => ({
+          kind: "file", name: child.name,
+          getFile: async () => new File([new Uint8Array(child.bytes)], child.name),
+          queryPermission: async () => "granted",
+          createWritable: async () => ({
+            write: async bytes => window.written.push({ name: child.name, bytes: Array.from(bytes) }),
+            close: async () => {},
+          }),
+        });
+        window.showDirectoryPicker = async () => directory("game", tree);
+      }, treeOf(folder));
+      await page.click("#open-game");
+      await page.waitForSelector("#install:not([hidden]) .answer", { timeout: 20000 });
+      const shown = await page.evaluate(() => ({
+        verdict: document.querySelector("#install .answer").className.split(" ")[1],
+        answer: document.querySelector("#install .answer").textContent,
+        codes: [...document.querySelectorAll("#install .install-findings .code")].map(c => c.textContent),
+        file: document.getElementById("file-name").textContent,
+      }));
+      assert.equal(shown.verdict, native.answer.verdict, name);
+      assert.equal(shown.answer, native.answer.message, name);
+      assert.deepEqual(shown.codes, installFindings(native), name);
+      if (native.ini.path) {
+        assert.equal(shown.file, "Tessivar.VC.ini", name);
+        const reads = fs.readFileSync(path.join(folder, ...native.ini.path.split("\\")));
+        assert.deepEqual(await page.evaluate(() => Array.from(window.tessivar.bytes())), Array.from(reads), name);
+        await page.evaluate(() => document.getElementById("save").click());
+        await page.waitForFunction(() => window.written.length > 0, { timeout: 5000 });
+        assert.deepEqual(await page.evaluate(() => window.written[0].bytes), Array.from(reads), name);
+      }
+      await page.close();
+    }
+  });
+}

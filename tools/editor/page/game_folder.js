@@ -1,0 +1,147 @@
+// The game folder opened in the page: walked within the checker's bounds (the repairs'
+// backup folder left out), copied into the core's file system (every name; the bytes of
+// the files the diagnosis reads), and diagnosed there by the checker's own code, so the
+// page says what `Tessivar.VC.check --game DIR` says. Then the ini the plugin reads is
+// opened, and Save writes it where the game reads it.
+
+import { diagnoseFolder } from "./core.js";
+import { backupFolderName, deepestFolder, loaderScanLimit, mostEntries } from "./facts.js";
+import { openFile } from "./files.js";
+import { onLanguage, t, tn } from "./i18n.js";
+import { tell } from "./notices.js";
+import { element } from "./view.js";
+
+// What the diagnosis reads of: executables, libraries, plugins, inis and their look-alikes.
+const readOf = /\.(exe|dll|asi|ini|txt)$/i;
+const state = { entries: null, report: null, writable: false };
+
+const pause = () => new Promise(resume => setTimeout(resume, 0));
+
+function progress(count) {
+  tell(tn("Looking through the game folder: {count} entry…", "Looking through the game folder: {count} entries…", count));
+}
+
+// [{parts, folder, file: () => File, handle}], breadth first, as the checker walks.
+async function walkHandle(root) {
+  const out = [], queue = [{ handle: root, parts: [] }];
+  while (queue.length && out.length < mostEntries) {
+    const { handle, parts } = queue.shift();
+    for await (const entry of handle.values()) {
+      if (out.length >= mostEntries) break;
+      const here = [...parts, entry.name];
+      if (entry.kind === "directory") {
+        if (!parts.length && entry.name.toLowerCase() === backupFolderName.toLowerCase()) continue;
+        out.push({ parts: here, folder: true });
+        if (here.length < deepestFolder) queue.push({ handle: entry, parts: here });
+      } else {
+        out.push({ parts: here, folder: false, file: () => entry.getFile(), handle: entry });
+      }
+      if (out.length % 500 === 0) {
+        progress(out.length);
+        await pause();
+      }
+    }
+  }
+  return out;
+}
+
+// The same from a folder input (no handles: read only), its paths under the folder chosen.
+function walkFiles(files) {
+  const out = [], folders = new Set();
+  for (const file of files) {
+    const parts = file.webkitRelativePath.split("/").slice(1);
+    if (!parts.length || parts.length > deepestFolder) continue;
+    if (parts[0].toLowerCase() === backupFolderName.toLowerCase() && parts.length > 1) continue;
+    for (let depth = 1; depth < parts.length; ++depth) {
+      const folder = parts.slice(0, depth).join("/");
+      if (!folders.has(folder)) {
+        folders.add(folder);
+        out.push({ parts: parts.slice(0, depth), folder: true });
+      }
+    }
+    out.push({ parts, folder: false, file: async () => file, handle: null });
+  }
+  return out.slice(0, mostEntries);
+}
+
+async function copied(entries) {
+  const out = [];
+  for (const entry of entries) {
+    let bytes = new Uint8Array(0);
+    if (!entry.folder && readOf.test(entry.parts.at(-1))) {
+      try {
+        const file = await entry.file();
+        bytes = new Uint8Array(await file.slice(0, loaderScanLimit).arrayBuffer());
+      } catch {
+        // vanished or unreadable since the walk: the diagnosis sees it empty
+      }
+    }
+    out.push([entry.parts, entry.folder, bytes]);
+    if (out.length % 200 === 0) await pause();
+  }
+  return out;
+}
+
+function renderInstall() {
+  const box = document.getElementById("install");
+  const report = state.report;
+  box.hidden = !report;
+  box.textContent = "";
+  if (!report) return;
+  box.append(element("h2", { textContent: t("The game folder") }),
+    element("p", { className: "answer " + report.answer.verdict, textContent: report.answer.message }));
+  const list = element("ul", { className: "install-findings" });
+  for (const finding of report.findings.filter(f => f.code.startsWith("INSTALL") && f.severity !== "info")) {
+    const item = element("li", {}, element("span", { textContent: finding.message }), " ",
+      element("span", { className: "code", textContent: finding.code }));
+    if (finding.advice) item.append(element("div", { className: "advice", textContent: finding.advice }));
+    list.append(item);
+  }
+  if (list.children.length) box.append(list);
+  if (!state.writable)
+    box.append(element("p", { className: "note", textContent: t("This browser lets the page only read the folder: Save downloads the ini, and you put it in place yourself.") }));
+}
+
+async function diagnose(entries, writable) {
+  progress(entries.length);
+  await pause();
+  const report = diagnoseFolder(await copied(entries));
+  Object.assign(state, { entries, report, writable });
+  const reading = report.ini.path;
+  const found = reading && entries.find(e => !e.folder && e.parts.join("\\").toLowerCase() === reading.toLowerCase());
+  tell("");
+  if (found) await openFile(await found.file(), writable ? found.handle : null);
+  renderInstall();
+  if (found) tell(t("The plugin reads {path}: it is open here, and Save writes it there.", { path: reading }));
+  else tell(t("The plugin reads no ini in this folder: put one in scripts\\ (Save as…)."), "warning");
+}
+
+export async function openGameFolder() {
+  if (typeof window.showDirectoryPicker !== "function") {
+    document.getElementById("open-game-input").click();
+    return;
+  }
+  let root;
+  try {
+    root = await window.showDirectoryPicker({ mode: "readwrite" });
+  } catch (error) {
+    if (error.name === "AbortError") return;
+    // Refused (a policy, a system folder): the folder input still reads it.
+    document.getElementById("open-game-input").click();
+    return;
+  }
+  await diagnose(await walkHandle(root), true);
+}
+
+export function wireGameFolder(guarded) {
+  document.getElementById("open-game").addEventListener("click", guarded(openGameFolder));
+  const input = document.getElementById("open-game-input");
+  input.addEventListener("change", guarded(async () => {
+    const files = [...input.files];
+    input.value = "";
+    if (files.length) await diagnose(walkFiles(files), false);
+  }));
+  onLanguage(() => {
+    if (state.entries) guarded(() => diagnose(state.entries, state.writable))();
+  });
+}
