@@ -51,6 +51,63 @@ function treeOf(folder) {
     : { name: entry.name, bytes: Array.from(fs.readFileSync(path.join(folder, entry.name))) });
 }
 
+// The browser's folder access, over a tree kept in the page: what the page writes, makes
+// and removes changes the tree, and window.folderFiles() lists it.
+function standIn(page, tree) {
+  return page.evaluate(tree => {
+    const node = entry => entry.children
+      ? { name: entry.name, children: entry.children.map(node) } : { name: entry.name, bytes: entry.bytes };
+    const file = item => ({
+      kind: "file", name: item.name,
+      getFile: async () => new File([new Uint8Array(item.bytes)], item.name),
+      queryPermission: async () => "granted",
+      createWritable: async () => {
+        const parts = [];
+        return {
+          write: async bytes => parts.push(...Array.from(bytes)),
+          close: async () => {
+            item.bytes = parts;
+            window.written.push({ name: item.name, bytes: parts });
+          },
+        };
+      },
+    });
+    const missing = () => Object.assign(new Error("not found"), { name: "NotFoundError" });
+    const directory = item => ({
+      kind: "directory", name: item.name,
+      async *values() {
+        for (const child of [...item.children]) yield child.children ? directory(child) : file(child);
+      },
+      async getDirectoryHandle(name, { create = false } = {}) {
+        let child = item.children.find(c => c.name === name);
+        if (!child && create) item.children.push(child = { name, children: [] });
+        if (!child || !child.children) throw missing();
+        return directory(child);
+      },
+      async getFileHandle(name, { create = false } = {}) {
+        let child = item.children.find(c => c.name === name);
+        if (!child && create) item.children.push(child = { name, bytes: [] });
+        if (!child || child.children) throw missing();
+        return file(child);
+      },
+      async removeEntry(name) {
+        const at = item.children.findIndex(c => c.name === name);
+        if (at < 0) throw missing();
+        item.children.splice(at, 1);
+      },
+    });
+    const root = node({ name: "game", children: tree });
+    window.showDirectoryPicker = async () => directory(root);
+    window.folderFiles = () => {
+      const out = {};
+      const visit = (item, prefix) => item.children.forEach(c => c.children
+        ? visit(c, prefix + c.name + "/") : (out[prefix + c.name] = c.bytes.join(",")));
+      visit(root, "");
+      return out;
+    };
+  }, tree);
+}
+
 const installFindings = report => report.findings
   .filter(f => f.code.startsWith("INSTALL") && f.severity !== "info").map(f => f.code);
 
@@ -62,25 +119,7 @@ export async function folderSteps({ step, openPage, checker, work }) {
       const native = JSON.parse(spawnSync(checker, ["--game", folder, "--format=json"],
         { encoding: "utf8" }).stdout);
       const page = await openPage(false);
-      await page.evaluate(tree => {
-        const directory = (name, children) => ({
-          kind: "directory", name,
-          async *values() {
-            for (const child of children)
-              yield child.children ? directory(child.name, child.children) : file(child);
-          },
-        });
-        const file = child => ({
-          kind: "file", name: child.name,
-          getFile: async () => new File([new Uint8Array(child.bytes)], child.name),
-          queryPermission: async () => "granted",
-          createWritable: async () => ({
-            write: async bytes => window.written.push({ name: child.name, bytes: Array.from(bytes) }),
-            close: async () => {},
-          }),
-        });
-        window.showDirectoryPicker = async () => directory("game", tree);
-      }, treeOf(folder));
+      await standIn(page, treeOf(folder));
       await page.click("#open-game");
       await page.waitForSelector("#install:not([hidden]) .answer", { timeout: 20000 });
       const shown = await page.evaluate(() => ({
@@ -102,5 +141,34 @@ export async function folderSteps({ step, openPage, checker, work }) {
       }
       await page.close();
     }
+  });
+
+  await step("repairs in the page: each asks first, a no changes nothing, a yes keeps the old file and turns the answer to Yes", async () => {
+    const folder = path.join(work, "game-repairs");
+    makeFolder(folder, { "scripts/Tessivar.VC.ini.txt": "MoneyColor=1 2 3\r\n", "Tessivar.VC.dll": "MZ copy" });
+    const page = await openPage(false);
+    await standIn(page, treeOf(folder));
+    await page.click("#open-game");
+    await page.waitForSelector("#install .repair", { timeout: 20000 });
+    const before = await page.evaluate(() => window.folderFiles());
+    await page.evaluate(() => { window.confirm = () => false; });
+    await page.click("#install .repair");
+    assert.deepEqual(await page.evaluate(() => window.folderFiles()), before);
+    await page.evaluate(() => { window.confirm = () => true; });
+    for (let i = 0; i < 2; ++i) {
+      await page.click("#install .repair");
+      await page.waitForFunction(n => document.querySelectorAll("#install .repair").length === n,
+        { timeout: 20000 }, 1 - i);
+    }
+    assert.equal(await page.$eval("#install .answer", el => el.className), "answer yes");
+    const after = await page.evaluate(() => window.folderFiles());
+    const kept = Object.keys(after).filter(name => name.startsWith("Tessivar.VC.backup/"));
+    assert.equal(kept.length, 1);
+    assert.match(kept[0], /^Tessivar\.VC\.backup\/\d{4}-\d\d-\d\d_\d\d-\d\d-\d\d\/Tessivar\.VC\.dll$/);
+    assert.equal(after[kept[0]], before["Tessivar.VC.dll"]);
+    assert.equal(after["scripts/Tessivar.VC.ini"], before["scripts/Tessivar.VC.ini.txt"]);
+    assert.equal(after["Tessivar.VC.dll"], undefined);
+    assert.equal(after["scripts/Tessivar.VC.ini.txt"], undefined);
+    await page.close();
   });
 }

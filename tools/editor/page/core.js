@@ -73,10 +73,10 @@ export const pasteCode = (bytes, code) =>
   resultBytes(callCore("paste_code", bytes, code, languageCode()));
 export const contrastOf = (bytes, backdrops) =>
   json(callCore("contrast", bytes, backdrops, languageCode()));
-// The checker's report on a game folder, in the page's language. `entries`: each file
-// and folder as [path parts, folder?, bytes], copied into the core's file system for the
-// call and removed after it.
-export function diagnoseFolder(entries) {
+// The checker's report on a game folder and its repairs (their backups named by `stamp`),
+// in the page's language. `entries`: each file and folder as [path parts, folder?,
+// bytes], copied into the core's file system for the call and removed after it.
+export function diagnoseFolder(entries, stamp) {
   const { FS } = loaded.core;
   const root = "/game-" + ++loaded.folders;
   const made = [root];
@@ -88,8 +88,7 @@ export function diagnoseFolder(entries) {
       else FS.writeFile(path, bytes);
       made.push(path);
     }
-    const text = asciiz(root), language = asciiz(languageCode());
-    const at = [text, language].map(data => {
+    const at = [asciiz(root), asciiz(languageCode()), asciiz(stamp)].map(data => {
       const place = loaded.core._malloc(data.length);
       loaded.core.HEAPU8.set(data, place);
       return place;

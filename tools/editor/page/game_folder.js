@@ -5,6 +5,7 @@
 // opened, and Save writes it where the game reads it.
 
 import { diagnoseFolder } from "./core.js";
+import { isDirty } from "./document.js";
 import { backupFolderName, deepestFolder, loaderScanLimit, mostEntries } from "./facts.js";
 import { openFile } from "./files.js";
 import { onLanguage, t, tn } from "./i18n.js";
@@ -13,7 +14,7 @@ import { element } from "./view.js";
 
 // What the diagnosis reads of: executables, libraries, plugins, inis and their look-alikes.
 const readOf = /\.(exe|dll|asi|ini|txt)$/i;
-const state = { entries: null, report: null, writable: false };
+const state = { root: null, entries: null, report: null, repairs: [], writable: false, stamp: "" };
 
 const pause = () => new Promise(resume => setTimeout(resume, 0));
 
@@ -98,15 +99,96 @@ function renderInstall() {
     list.append(item);
   }
   if (list.children.length) box.append(list);
-  if (!state.writable)
+  if (!state.writable) {
     box.append(element("p", { className: "note", textContent: t("This browser lets the page only read the folder: Save downloads the ini, and you put it in place yourself.") }));
+    return;
+  }
+  for (const repair of state.repairs) {
+    const button = element("button", { type: "button", className: "repair", textContent: t("Repair: {repair}", { repair: repair.sentence }) });
+    button.addEventListener("click", () => state.guarded(() => repairFolder(repair))());
+    box.append(element("div", {}, button));
+  }
+}
+
+// Path parts of a path as the findings show it; none that could leave the folder.
+function partsOf(shown) {
+  const parts = shown.split("\\");
+  if (parts.some(p => !p || p === "." || p === ".." || /[/:]/.test(p))) throw new Error(t("the path leaves the game folder"));
+  return parts;
+}
+
+async function folderAt(parts, create = false) {
+  let folder = state.root;
+  for (const part of parts) folder = await folder.getDirectoryHandle(part, { create });
+  return folder;
+}
+
+async function bytesOf(handle) {
+  return new Uint8Array(await (await handle.getFile()).arrayBuffer());
+}
+
+async function writeFile(folder, name, bytes) {
+  const writable = await (await folder.getFileHandle(name, { create: true })).createWritable();
+  await writable.write(bytes);
+  await writable.close();
+}
+
+// One repair through the folder's handles, whole or not at all: what it replaces or
+// deletes is first copied to the backup folder; on a failure what was done is undone.
+async function carryOut(repair) {
+  const from = partsOf(repair.from);
+  const sourceFolder = await folderAt(from.slice(0, -1));
+  const bytes = await bytesOf(await sourceFolder.getFileHandle(from.at(-1)));
+  const kept = [];
+  const keep = async (parts, data) => {
+    const folder = await folderAt([backupFolderName, state.stamp, ...parts.slice(0, -1)], true);
+    await writeFile(folder, parts.at(-1), data);
+    kept.push({ folder, name: parts.at(-1) });
+  };
+  try {
+    if (repair.action === "delete-file") {
+      await keep(from, bytes);
+      await sourceFolder.removeEntry(from.at(-1));
+      return;
+    }
+    const to = partsOf(repair.to);
+    const targetFolder = await folderAt(to.slice(0, -1), true);
+    const existing = await targetFolder.getFileHandle(to.at(-1)).catch(() => null);
+    const old = existing && (await bytesOf(existing));
+    if (old) await keep(to, old);
+    await writeFile(targetFolder, to.at(-1), bytes);
+    try {
+      await sourceFolder.removeEntry(from.at(-1));
+    } catch (error) {
+      if (old) await writeFile(targetFolder, to.at(-1), old);
+      else await targetFolder.removeEntry(to.at(-1));
+      throw error;
+    }
+  } catch (error) {
+    for (const copy of kept) await copy.folder.removeEntry(copy.name).catch(() => {});
+    throw error;
+  }
+}
+
+async function repairFolder(repair) {
+  if (!window.confirm(t("Repair: {repair}", { repair: repair.sentence }) + "?")) return;
+  if (isDirty() && !window.confirm(t("The open file has unsaved changes; the folder is read again after the repair. Go on?"))) return;
+  try {
+    await carryOut(repair);
+  } catch (error) {
+    tell(t("Not repaired, and the folder is as it was: {problem}", { problem: error.message || error }), "error");
+    return;
+  }
+  await diagnose(await walkHandle(state.root), true);
+  tell(t("Repaired: {repair}", { repair: repair.sentence }));
 }
 
 async function diagnose(entries, writable) {
   progress(entries.length);
   await pause();
-  const report = diagnoseFolder(await copied(entries));
-  Object.assign(state, { entries, report, writable });
+  const stamp = backupStamp();
+  const { report, repairs } = diagnoseFolder(await copied(entries), stamp);
+  Object.assign(state, { entries, report, repairs, writable, stamp });
   const reading = report.ini.path;
   const found = reading && entries.find(e => !e.folder && e.parts.join("\\").toLowerCase() === reading.toLowerCase());
   tell("");
@@ -130,10 +212,19 @@ export async function openGameFolder() {
     document.getElementById("open-game-input").click();
     return;
   }
+  state.root = root;
   await diagnose(await walkHandle(root), true);
 }
 
+// The date and time as the checker names its backup folders: 2026-12-09_05-30-00.
+function backupStamp() {
+  const now = new Date(), two = n => String(n).padStart(2, "0");
+  return `${now.getFullYear()}-${two(now.getMonth() + 1)}-${two(now.getDate())}_` +
+    `${two(now.getHours())}-${two(now.getMinutes())}-${two(now.getSeconds())}`;
+}
+
 export function wireGameFolder(guarded) {
+  state.guarded = guarded;
   document.getElementById("open-game").addEventListener("click", guarded(openGameFolder));
   const input = document.getElementById("open-game-input");
   input.addEventListener("change", guarded(async () => {
