@@ -143,6 +143,31 @@ export async function folderSteps({ step, openPage, checker, work }) {
     }
   });
 
+  await step("no ini in the game folder: Save makes scripts\\Tessivar.VC.ini, and the answer is the checker's on the folder so made", async () => {
+    const folder = path.join(work, "game-no-ini");
+    makeFolder(folder, {});
+    const page = await openPage(false);
+    await standIn(page, treeOf(folder));
+    await page.click("#open-game");
+    await page.waitForSelector("#install:not([hidden]) .answer", { timeout: 20000 });
+    const first = await page.$eval("#install .answer", el => el.textContent);
+    assert.equal((await page.evaluate(() => window.folderFiles()))["scripts/Tessivar.VC.ini"], undefined,
+      "nothing is made before Save");
+    await page.evaluate(() => document.getElementById("save").click());
+    await page.waitForFunction(previous => document.querySelector("#install .answer").textContent !== previous,
+      { timeout: 20000 }, first);
+    const files = await page.evaluate(() => window.folderFiles());
+    const made = path.join(work, "game-no-ini-saved");
+    for (const [name, bytes] of Object.entries(files)) {
+      fs.mkdirSync(path.dirname(path.join(made, name)), { recursive: true });
+      fs.writeFileSync(path.join(made, name), Buffer.from(bytes ? bytes.split(",").map(Number) : []));
+    }
+    const native = JSON.parse(spawnSync(checker, ["--game", made, "--format=json"], { encoding: "utf8" }).stdout);
+    assert.equal(native.ini.path, "scripts\\Tessivar.VC.ini");
+    assert.equal(await page.$eval("#install .answer", el => el.textContent), native.answer.message);
+    await page.close();
+  });
+
   await step("repairs in the page: each asks first, a no changes nothing, a yes keeps the old file and turns the answer to Yes", async () => {
     const folder = path.join(work, "game-repairs");
     makeFolder(folder, { "scripts/Tessivar.VC.ini.txt": "MoneyColor=1 2 3\r\n", "Tessivar.VC.dll": "MZ copy" });

@@ -13,6 +13,12 @@ import { reportOf } from "./report.js";
 export const canWriteFiles = typeof window.showOpenFilePicker === "function" &&
   typeof window.showSaveFilePicker === "function";
 const bigFile = 4e6; // bytes: from here, opening says it is at work
+const savedListeners = [];
+
+// Told after each save that wrote a file in place.
+export function onSaved(listener) {
+  savedListeners.push(listener);
+}
 const iniTypes = () => [{ description: t("Tessivar settings"), accept: { "text/plain": [".ini"] } }];
 
 const whereItGoes = () => t("The plugin reads the first of these that exists: the game's plugins " +
@@ -96,6 +102,7 @@ export async function save() {
   try {
     if (await writeTo(file.handle, bytes)) {
       markSaved();
+      for (const listener of savedListeners) await listener();
       tell(t("Saved {name}.", { name: file.name }) + (readsAsPluginName(file.name) ? "" : " " +
         t("The plugin reads only {ini_name}: use Save as… to save it under that name.",
           { ini_name: settingsFileName })),

@@ -4,10 +4,10 @@
 // page says what `Tessivar.VC.check --game DIR` says. Then the ini the plugin reads is
 // opened, and Save writes it where the game reads it.
 
-import { diagnoseFolder } from "./core.js";
-import { isDirty } from "./document.js";
-import { backupFolderName, deepestFolder, loaderScanLimit, mostEntries } from "./facts.js";
-import { openFile } from "./files.js";
+import { diagnoseFolder, templateBytes } from "./core.js";
+import { isDirty, replaceDocument } from "./document.js";
+import { backupFolderName, deepestFolder, loaderScanLimit, mostEntries, settingsFileName } from "./facts.js";
+import { discardQuestion, onSaved, openFile } from "./files.js";
 import { onLanguage, t, tn } from "./i18n.js";
 import { tell } from "./notices.js";
 import { element } from "./view.js";
@@ -183,19 +183,39 @@ async function repairFolder(repair) {
   tell(t("Repaired: {repair}", { repair: repair.sentence }));
 }
 
-async function diagnose(entries, writable) {
-  progress(entries.length);
+// Where the plugin reads no ini: one made in scripts\ when Save first writes it, not before.
+function iniToMake() {
+  const make = async () => (await folderAt(["scripts"], true)).getFileHandle(settingsFileName, { create: true });
+  return {
+    kind: "file", name: settingsFileName,
+    queryPermission: async () => "granted",
+    createWritable: async () => (await make()).createWritable(),
+  };
+}
+
+async function diagnose(entries, writable, reopen = true) {
+  if (reopen) progress(entries.length);
   await pause();
   const stamp = backupStamp();
   const { report, repairs } = diagnoseFolder(await copied(entries), stamp);
   Object.assign(state, { entries, report, repairs, writable, stamp });
   const reading = report.ini.path;
   const found = reading && entries.find(e => !e.folder && e.parts.join("\\").toLowerCase() === reading.toLowerCase());
-  tell("");
-  if (found) await openFile(await found.file(), writable ? found.handle : null);
   renderInstall();
-  if (found) tell(t("The plugin reads {path}: it is open here, and Save writes it there.", { path: reading }));
-  else tell(t("The plugin reads no ini in this folder: put one in scripts\\ (Save as…)."), "warning");
+  if (!reopen) return;
+  tell("");
+  if (found) {
+    await openFile(await found.file(), writable ? found.handle : null);
+    tell(t("The plugin reads {path}: it is open here, and Save writes it there.", { path: reading }));
+  } else if (writable) {
+    if (isDirty() && !window.confirm(discardQuestion())) return;
+    const bytes = templateBytes();
+    replaceDocument(bytes, { name: settingsFileName, handle: iniToMake(), saved: null },
+      t("New file from the template"));
+    tell(t("The plugin reads no ini in this folder: Save makes scripts\\{name} with what is open here.", { name: settingsFileName }), "warning");
+  } else {
+    tell(t("The plugin reads no ini in this folder: put one in scripts\\ (Save as…)."), "warning");
+  }
 }
 
 export async function openGameFolder() {
@@ -225,6 +245,10 @@ function backupStamp() {
 
 export function wireGameFolder(guarded) {
   state.guarded = guarded;
+  // What the game reads has changed: the answer may have too.
+  onSaved(async () => {
+    if (state.root) await diagnose(await walkHandle(state.root), true, false);
+  });
   document.getElementById("open-game").addEventListener("click", guarded(openGameFolder));
   const input = document.getElementById("open-game-input");
   input.addEventListener("change", guarded(async () => {
