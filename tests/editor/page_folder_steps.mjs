@@ -168,6 +168,27 @@ export async function folderSteps({ step, openPage, checker, work }) {
     await page.close();
   });
 
+  await step("without folder access a folder input reads the folder: the same answer, read only, hostile names as text", async () => {
+    const folder = path.join(work, "game-read-only");
+    makeFolder(folder, { "scripts/Tessivar.VC.ini.txt": "MoneyColor=1 2 3\r\n",
+                         "mods/<img src=x onerror=window.hit=1>/Tessivar.VC.ini": "MoneyColor=9 9 9\r\n" });
+    const native = JSON.parse(spawnSync(checker, ["--game", folder, "--format=json"], { encoding: "utf8" }).stdout);
+    const before = treeOf(folder);
+    const page = await openPage(true);
+    const [chooser] = await Promise.all([page.waitForFileChooser(), page.click("#open-game")]);
+    await chooser.accept([folder]);
+    await page.waitForSelector("#install:not([hidden]) .answer", { timeout: 20000 });
+    assert.equal(await page.$eval("#install .answer", el => el.textContent), native.answer.message);
+    assert.deepEqual(await page.$$eval("#install .install-findings .code", c => c.map(e => e.textContent)),
+      installFindings(native));
+    assert.equal(await page.$("#install .repair"), null, "no repair offered where nothing can be written");
+    assert.ok(await page.$("#install .note"), "the page says it can only read");
+    assert.equal(await page.evaluate(() => window.hit), undefined);
+    assert.match(await page.$eval("#install", el => el.textContent), /<img src=x/);
+    assert.deepEqual(treeOf(folder), before);
+    await page.close();
+  });
+
   await step("repairs in the page: each asks first, a no changes nothing, a yes keeps the old file and turns the answer to Yes", async () => {
     const folder = path.join(work, "game-repairs");
     makeFolder(folder, { "scripts/Tessivar.VC.ini.txt": "MoneyColor=1 2 3\r\n", "Tessivar.VC.dll": "MZ copy" });

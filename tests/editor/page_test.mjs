@@ -111,6 +111,7 @@ async function openPage(fallback, { query = "", languages = null } = {}) {
     if (fallback) {
       delete window.showOpenFilePicker;
       delete window.showSaveFilePicker;
+      delete window.showDirectoryPicker;
       return;
     }
     window.written = [];
