@@ -25,6 +25,7 @@ echo
 echo
 echo "== the editor page in headless Chromium, from file://"
 node bench/page_bench.mjs build/wasm/Tessivar.VC.editor.html 21
+node bench/folder_bench.mjs build/wasm/Tessivar.VC.editor.html
 echo
 stripped=$(mktemp)
 i686-w64-mingw32-strip -o "$stripped" build/win32/bin/Tessivar.VC.asi

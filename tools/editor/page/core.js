@@ -76,7 +76,8 @@ export const contrastOf = (bytes, backdrops) =>
 // The checker's report on a game folder and its repairs (their backups named by `stamp`),
 // in the page's language. `entries`: each file and folder as [path parts, folder?,
 // bytes], copied into the core's file system for the call and removed after it.
-export function diagnoseFolder(entries, stamp) {
+// Made a few thousand at a time, so the page stays responsive while a big folder goes in.
+export async function diagnoseFolder(entries, stamp) {
   const { FS } = loaded.core;
   const root = "/game-" + ++loaded.folders;
   const made = [root];
@@ -87,6 +88,7 @@ export function diagnoseFolder(entries, stamp) {
       if (folder) FS.mkdir(path);
       else FS.writeFile(path, bytes);
       made.push(path);
+      if (made.length % 2000 === 0) await new Promise(resume => setTimeout(resume, 0));
     }
     const at = [asciiz(root), asciiz(languageCode()), asciiz(stamp)].map(data => {
       const place = loaded.core._malloc(data.length);
@@ -99,15 +101,22 @@ export function diagnoseFolder(entries, stamp) {
       at.forEach(place => loaded.core._free(place));
     }
   } finally {
-    for (const path of made.reverse()) {
-      try {
-        if (FS.isDir(FS.stat(path).mode)) FS.rmdir(path);
-        else FS.unlink(path);
-      } catch {
-        // gone already
-      }
+    removeLater(made.reverse());
+  }
+}
+
+// The copy goes a few thousand entries at a time, after the answer is shown.
+function removeLater(paths) {
+  const { FS } = loaded.core;
+  for (const path of paths.splice(0, 2000)) {
+    try {
+      if (FS.isDir(FS.stat(path).mode)) FS.rmdir(path);
+      else FS.unlink(path);
+    } catch {
+      // gone already
     }
   }
+  if (paths.length) setTimeout(() => removeLater(paths), 0);
 }
 
 export const visionMatrices = () => json(loaded.core._editor_vision_matrices());

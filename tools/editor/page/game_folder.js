@@ -197,7 +197,7 @@ async function diagnose(entries, writable, reopen = true) {
   if (reopen) progress(entries.length);
   await pause();
   const stamp = backupStamp();
-  const { report, repairs } = diagnoseFolder(await copied(entries), stamp);
+  const { report, repairs } = await diagnoseFolder(await copied(entries), stamp);
   Object.assign(state, { entries, report, repairs, writable, stamp });
   const reading = report.ini.path;
   const found = reading && entries.find(e => !e.folder && e.parts.join("\\").toLowerCase() === reading.toLowerCase());
