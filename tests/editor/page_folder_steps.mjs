@@ -80,17 +80,21 @@ function standIn(page, tree) {
       },
       async getDirectoryHandle(name, { create = false } = {}) {
         let child = item.children.find(c => c.name === name);
-        if (!child && create) item.children.push(child = { name, children: [] });
+        if (!child && create) item.children.push(child = { name, children: [], made: true });
         if (!child || !child.children) throw missing();
         return directory(child);
       },
       async getFileHandle(name, { create = false } = {}) {
         let child = item.children.find(c => c.name === name);
-        if (!child && create) item.children.push(child = { name, bytes: [] });
+        if (!child && create) item.children.push(child = { name, bytes: [], made: true });
         if (!child || child.children) throw missing();
         return file(child);
       },
       async removeEntry(name) {
+        // A player's file held open elsewhere: it cannot go (what the page made can).
+        const entry = item.children.find(c => c.name === name);
+        if ((window.refusedNames ?? []).includes(name) && !(entry && entry.made) && !item.made)
+          throw Object.assign(new Error("in use"), { name: "NoModificationAllowedError" });
         const at = item.children.findIndex(c => c.name === name);
         if (at < 0) throw missing();
         item.children.splice(at, 1);
@@ -200,7 +204,15 @@ export async function folderSteps({ step, openPage, checker, work }) {
     await page.evaluate(() => { window.confirm = () => false; });
     await page.click("#install .repair");
     assert.deepEqual(await page.evaluate(() => window.folderFiles()), before);
-    await page.evaluate(() => { window.confirm = () => true; });
+    // A repair the folder refuses half-way (the old name cannot go) is undone.
+    await page.evaluate(() => {
+      window.confirm = () => true;
+      window.refusedNames = ["Tessivar.VC.ini.txt", "Tessivar.VC.dll"];
+    });
+    await page.click("#install .repair");
+    await page.waitForSelector("#notice.error", { timeout: 20000 });
+    assert.deepEqual(await page.evaluate(() => window.folderFiles()), before);
+    await page.evaluate(() => { window.refusedNames = []; });
     for (let i = 0; i < 2; ++i) {
       await page.click("#install .repair");
       await page.waitForFunction(n => document.querySelectorAll("#install .repair").length === n,
