@@ -54,9 +54,8 @@ Report game_report(const std::filesystem::path& game, const AnsiLength& ansi_len
     const std::filesystem::path path = *install.candidates[install.counting];
     // A folder in the ini's place is said by the install; the plugin reads nothing there.
     std::error_code ignored;
-    const IniSource source = std::filesystem::is_directory(path, ignored)
-                                 ? IniSource{}
-                                 : read_ini_source(path, shown);
+    const IniSource source =
+        std::filesystem::is_directory(path, ignored) ? IniSource{} : read_ini_source(path, shown);
     unreadable = !source.bytes && source.finding;
     return install_report(std::move(install), shown, source);
 }
