@@ -24,14 +24,19 @@ std::string TreeEntry::shown() const {
     return text;
 }
 
-const TreeEntry* GameTree::find(std::string_view relative) const {
-    std::vector<std::string_view> wanted;
+std::vector<std::string_view> shown_parts(std::string_view shown) {
+    std::vector<std::string_view> parts;
     for (std::size_t at = 0;;) {
-        const std::size_t slash = relative.find('\\', at);
-        wanted.push_back(relative.substr(at, slash - at));
+        const std::size_t slash = shown.find('\\', at);
+        parts.push_back(shown.substr(at, slash - at));
         if (slash == std::string_view::npos) break;
         at = slash + 1;
     }
+    return parts;
+}
+
+const TreeEntry* GameTree::find(std::string_view relative) const {
+    const std::vector<std::string_view> wanted = shown_parts(relative);
     for (const TreeEntry& entry : entries)
         if (entry.parts.size() == wanted.size() &&
             std::equal(wanted.begin(), wanted.end(), entry.parts.begin(),

@@ -27,6 +27,9 @@ struct TreeEntry {
     std::string shown() const;
 };
 
+// The parts of a path as the findings show it: "scripts\\Tessivar.VC.ini".
+std::vector<std::string_view> shown_parts(std::string_view shown);
+
 struct GameTree {
     std::vector<TreeEntry> entries;              // sorted by path
     bool cut_short = false;                      // more entries or deeper folders than the bounds

@@ -4,6 +4,7 @@
 #include "common/translatable.hpp"
 #include "findings/render.hpp"
 #include "findings/rules.hpp"
+#include "install/game_tree.hpp"
 
 #include <ctime>
 #include <optional>
@@ -18,14 +19,10 @@ namespace fs = std::filesystem;
 // none for one that could leave it or name nothing.
 std::optional<fs::path> inside(const fs::path& game, std::string_view shown) {
     fs::path out = game;
-    std::size_t at = 0;
-    while (at <= shown.size()) {
-        const std::size_t end = std::min(shown.find('\\', at), shown.size());
-        const std::string_view part = shown.substr(at, end - at);
+    for (const std::string_view part : shown_parts(shown)) {
         if (part.empty() || part == "." || part == ".." || part.find_first_of("/:") != part.npos)
             return std::nullopt;
         out /= path_from_utf8(std::string{part});
-        at = end + 1;
     }
     return out;
 }
