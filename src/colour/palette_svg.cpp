@@ -66,9 +66,16 @@ public:
     }
     double number(Key key) const { return effective(setting(key), 0); }
 
-    void text(double x, double y, int size, Key key, const std::string& words) {
+    // Words wider than `widest` (a translation can be) are squeezed to it, not let run on.
+    void text(double x, double y, int size, Key key, const std::string& words,
+              double widest = picture_width) {
+        constexpr double glyph_em = 0.7; // bold capitals, about
+        const bool squeezed = code_points(words) * size * glyph_em > widest;
         out_ += element("text", x, y) + " font-size=\"" + std::to_string(size) +
                 "\" font-family=\"Arial Black, Arial, sans-serif\" font-weight=\"bold\" " +
+                (squeezed ? "textLength=\"" + std::to_string(int(widest)) +
+                                "\" lengthAdjust=\"spacingAndGlyphs\" "
+                          : std::string{}) +
                 paint(key) + ">" + words + "</text>\n";
     }
     // The keys drawn nearby, with the value of a style or a size.
@@ -181,7 +188,7 @@ void draw_messages(Canvas& c) {
     c.text(36, 56, 16, "Messagebox2", c.said(tr("Press the button to")));
     c.text(36, 80, 16, "Messagebox2", c.said(tr("enter the vehicle.")));
     c.label(20, 114, {{"Messagebox", tr("box")}, {"Messagebox2", tr("text")}});
-    c.text(150, 330, 40, "Styledtext", c.said(tr("MISSION PASSED")));
+    c.text(150, 330, 40, "Styledtext", c.said(tr("MISSION PASSED")), 400);
     c.label(150, 346, {{"Styledtext"}});
     c.text(280, 410, 48, "WastedBusted", "WASTED");
     c.label(280, 426, {{"WastedBustedTextStyle"}, {"WastedBusted"}});

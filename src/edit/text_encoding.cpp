@@ -1,5 +1,7 @@
 #include "edit/text_encoding.hpp"
 
+#include "common/translatable.hpp"
+
 #include "common/byte_order_mark.hpp"
 #include "common/utf16_text.hpp"
 
@@ -32,13 +34,13 @@ std::string utf16_to_utf8(std::string_view bytes, bool little_endian) {
 const char* encoding_name(Encoding encoding) {
     switch (encoding) {
     case Encoding::eight_bit:
-        return "8-bit";
+        return checker::tr("8-bit").data();
     case Encoding::utf8_with_mark:
-        return "UTF-8 with a byte-order mark";
+        return checker::tr("UTF-8 with a byte-order mark").data();
     case Encoding::utf16_le:
-        return "UTF-16 (little-endian)";
+        return checker::tr("UTF-16 (little-endian)").data();
     case Encoding::utf16_be:
-        return "UTF-16 (big-endian)";
+        return checker::tr("UTF-16 (big-endian)").data();
     }
     return "";
 }

@@ -36,7 +36,8 @@ function untranslatedIn(seen, code) {
   return left;
 }
 
-const broken = ["[HUD]", "MoneyColor=#FF0000", "TimerColor=10 20", "ZoneColr=1 2 3",
+// Saved by Notepad as "UTF-8 with BOM": the page says so, in the language.
+const broken = ["\xef\xbb\xbf[HUD]", "MoneyColor=#FF0000", "TimerColor=10 20", "ZoneColr=1 2 3",
                 "Messagebox=300 10 20", "MoneyColor=1 2 3"];
 
 // The menu as the players read it: each language by its own name.

@@ -111,7 +111,8 @@ def for_cpp(places):
 
 
 def for_page(places):
-    return any(p.startswith(("tools/editor/page/", "palettes/")) for p in places)
+    # The edit library's words (the encodings' names) are the page's alone.
+    return any(p.startswith(("tools/editor/page/", "palettes/", "src/edit/")) for p in places)
 
 
 def translated(entries, keep):

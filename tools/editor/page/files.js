@@ -73,7 +73,7 @@ function openingNotes(name, encoding) {
   if (encoding !== encodingNames[0])
     notes.push(t("{name} is saved as {encoding}: the plugin cannot read it as it is. " +
       "Shown here as the player meant it; Save writes it as 8-bit text with CR LF line ends " +
-      "and no byte-order mark, every line kept.", { name, encoding }));
+      "and no byte-order mark, every line kept.", { name, encoding: t(encoding) }));
   if (!readsAsPluginName(name))
     notes.push(t("The plugin reads only a file named {ini_name}; this one is called {name}.",
       { ini_name: settingsFileName, name }) + " " +
